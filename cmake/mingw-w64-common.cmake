@@ -1,0 +1,10 @@
+# The -posix compilers: GoogleTest needs std::mutex, which the win32 thread
+# model lacks.
+set(CMAKE_C_COMPILER ${TQ_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TQ_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TQ_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TQ_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,0 +1,22 @@
+# Sourced by the other scripts: the project's private Wine prefix.
+TQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${TQ_WINEPREFIX:-$TQ_ROOT/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Creates the prefix once; concurrent callers wait for the first.  The lock's
+# descriptor is closed for Wine's own processes: a wineserver that inherited
+# it would hold the lock for as long as it lives.
+tq_init_prefix() {
+  [ -f "$WINEPREFIX/.tq-ready" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.tq-ready" ]; then
+      wineboot -i >/dev/null 2>&1 9>&- || true
+      wineserver -w 9>&-
+      touch "$WINEPREFIX/.tq-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}

@@ -1,0 +1,82 @@
+// The shell services on Windows, with the strings of the built TQ.EXE.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "data/entry.h"
+#include "resources/strings.h"
+#include "shell/services.h"
+#include "shell/state.h"
+
+namespace {
+
+class ProgramStrings : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Program = LoadLibraryExA("TQ.EXE", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(Program, nullptr) << "TQ.EXE must lie in the working directory";
+        InstanceHandle = Program;
+    }
+    static void TearDownTestSuite()
+    {
+        InstanceHandle = nullptr;
+        FreeLibrary(Program);
+    }
+    static HMODULE Program;
+};
+HMODULE ProgramStrings::Program;
+
+TEST_F(ProgramStrings, EveryCatalogueTextLoadsByNumber)
+{
+#define TQ_CHECK_STRING(id, text) EXPECT_STREQ(LoadText(id), text) << #id;
+    TQ_STRING_TABLE(TQ_CHECK_STRING)
+#undef TQ_CHECK_STRING
+}
+
+TEST_F(ProgramStrings, AbsentNumbersLoadEmpty)
+{
+    for (int id : {0, 1023, 1035, 1039, 1053, 1087, 1095, 4000})
+        EXPECT_STREQ(LoadText(id), "") << id;
+}
+
+TEST_F(ProgramStrings, RunsOfWeekdaysAndMonths)
+{
+    char name[SHORT_TEXT_SIZE];
+    LoadTextInto(IDS_WEEKDAY_FIRST + 6, name, sizeof name);
+    EXPECT_STREQ(name, "Saturday");
+    LoadTextInto(IDS_ALL_MONTHS + 12, name, sizeof name);
+    EXPECT_STREQ(name, "December");
+}
+
+TEST_F(ProgramStrings, SharedBufferAndBoundedCopies)
+{
+    char* first = LoadText(IDS_NO_WINDOW);
+    LoadText(IDS_NO_TIMER);
+    EXPECT_STREQ(first, "No timer left");
+    char small[6];
+    LoadTextInto(IDS_NO_EVENT, small, sizeof small);
+    EXPECT_STREQ(small, "(No s");
+}
+
+TEST(NowTimeCode, MatchesTheLocalClock)
+{
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    int32_t code = NowTimeCode();
+    GetLocalTime(&after);
+    EXPECT_TRUE(code == EncodeRemindTime(before.wHour, before.wMinute) ||
+                code == EncodeRemindTime(after.wHour, after.wMinute));
+    EXPECT_NE(code & 0x8000, 0);
+}
+
+TEST(ReadLocalDate, IsTheLocalDate)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    CalendarDate date = ReadLocalDate();
+    EXPECT_EQ(date.Year, now.wYear);
+    EXPECT_EQ(date.Month, now.wMonth);
+    EXPECT_EQ(date.Day, now.wDay);
+}
+
+} // namespace
