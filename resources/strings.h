@@ -36,6 +36,7 @@
     X(IDS_NO_WINDOW, "Could not create a window") \
     X(IDS_NO_MEMORY, "Not enough memory") \
     X(IDS_NO_TIMER, "No timer left") \
-    X(IDS_TRAY_TIP, "TQ remainder active")
+    X(IDS_TRAY_TIP, "TQ remainder active") \
+    X(IDS_NO_SAVE, "Could not save the settings file")
 
 #endif

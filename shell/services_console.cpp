@@ -1,5 +1,5 @@
-// The platform seam for the native build: the same string list, an error
-// "box" on standard error, and the clock from the C library.
+// The platform seam for console programs (the native build and the console
+// lister): the same string list, errors on standard error, the C clock.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,7 +54,7 @@ CalendarDate ReadLocalDate()
 {
     std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    local = *std::localtime(&now);
     CalendarDate date;
     date.Day = uint8_t(local.tm_mday);
     date.Month = uint8_t(local.tm_mon + 1);

@@ -1,0 +1,28 @@
+// The settings file: options and entries, read at start-up and on the
+// editor's Cancel, written after a pass that showed a message and on the
+// editor's OK.
+#ifndef TQ_DATA_SETTINGS_H
+#define TQ_DATA_SETTINGS_H
+
+#include <string>
+
+// Reads the options and every entry from the file named by SettingsPath.
+// With the start-up flag the stored repeat times are dropped.
+void LoadSettings(int startUp);
+
+// Writes the options and every entry, and removes the sections of entries
+// the last load read beyond the present count.  The file is replaced whole
+// or not at all; a failure is reported with an error box and 0 returned,
+// with the entries still in memory and the old file as it was.
+int SaveSettings();
+
+// The path the settings file is read from and written to: a bare file name
+// stands for a file in the Windows directory (in the native build, in the
+// current directory).  Empty when the result does not fit a path buffer.
+std::string SettingsFileName();
+
+// Message escaping of the file: CR LF is kept as backslash and "n".
+void EscapeMessage(const char* message, char* out, int size);
+void UnescapeMessage(char* message);
+
+#endif
