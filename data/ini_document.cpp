@@ -201,7 +201,7 @@ void ParseIniDocument(IniDocument& document, const std::string& bytes)
         std::string trimmed = Trim(content);
         size_t close = trimmed.rfind(']');
         if (!trimmed.empty() && trimmed[0] == '[' && close != std::string::npos) {
-            AddSection(document, trimmed.substr(1, close - 1), true, std::move(raw));
+            AddSection(document, Trim(trimmed.substr(1, close - 1)), true, std::move(raw));
             continue;
         }
         document.Sections.back().Lines.push_back(ParseLine(content, std::move(raw)));
@@ -327,7 +327,7 @@ void IniSetString(IniDocument& document, const char* section, const char* key, c
 
 void IniRemoveSection(IniDocument& document, const char* section)
 {
-    auto found = document.Index.find(Lower(section));
+    auto found = document.Index.find(Lower(Trim(section)));
     if (found == document.Index.end())
         return;
     for (size_t index : found->second)

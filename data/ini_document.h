@@ -33,7 +33,7 @@ struct IniLine {
 };
 
 struct IniSection {
-    std::string Name;      // as written between the brackets
+    std::string Name;      // as written between the brackets, blanks around it dropped
     std::string HeaderRaw; // bytes of the header line as read; empty when new
     bool HasHeader;        // false only for the lines before the first section
     bool Removed;
