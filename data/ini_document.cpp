@@ -224,10 +224,13 @@ std::string SerializeIniDocument(const IniDocument& document)
     auto endLine = [&] {
         if (out.size() == start)
             return;
-        // The character's low byte: the last byte, but in UTF-16 LE the one before.
-        size_t last = document.Encoding == TextEncoding::Utf16Le ? out.size() - 2 : out.size() - 1;
-        char c = out[last];
-        if (c != '\r' && c != '\n')
+        // The last character, whole: in UTF-16 both of its bytes.
+        char last = out.back();
+        if (document.Encoding == TextEncoding::Utf16Le)
+            last = out.back() == 0 ? out[out.size() - 2] : '?';
+        else if (document.Encoding == TextEncoding::Utf16Be)
+            last = out[out.size() - 2] == 0 ? out.back() : '?';
+        if (last != '\r' && last != '\n')
             out += lineEnd;
     };
     auto writeNew = [&](const std::string& text) {

@@ -21,6 +21,11 @@ done
 echo "== tests: native"
 ctest --preset native | tee "$logs/native.log"
 
+echo "== fuzzing: settings reader"
+cmake --preset fuzz >"$logs/configure-fuzz.log" || { cat "$logs/configure-fuzz.log"; exit 1; }
+cmake --build --preset fuzz
+ctest --preset fuzz | tee "$logs/fuzz.log"
+
 echo "== tests: win64 under Wine"
 tq_start_display
 tq_init_prefix
@@ -30,7 +35,7 @@ ctest --preset win64 | tee "$logs/win64.log"
 # One closing line over both runs.
 passed=0
 failed=0
-for log in "$logs/native.log" "$logs/win64.log"; do
+for log in "$logs/native.log" "$logs/fuzz.log" "$logs/win64.log"; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
   total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
   bad=$(sed -E 's/.*, ([0-9]+) tests failed.*/\1/' <<<"$line")

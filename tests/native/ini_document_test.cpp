@@ -152,3 +152,18 @@ TEST(IniDocument, EmptyFileGetsSectionsAndCrLf)
 }
 
 } // namespace
+
+namespace {
+
+TEST(IniDocument, Utf16CharacterWithALineEndByteIsNoLineEnd)
+{
+    // U+0D0D ends the last line: its low byte is a CR, yet it is no line end,
+    // so a new key must start on a line of its own.
+    const std::string file(std::string("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x0D\x0D", 14));
+    IniDocument document = Parse(file);
+    IniSetString(document, "S", "j", "2");
+    IniDocument again = Parse(SerializeIniDocument(document));
+    EXPECT_EQ(IniGetString(again, "S", "j", "", 256), "2");
+}
+
+} // namespace

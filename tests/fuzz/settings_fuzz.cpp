@@ -1,0 +1,75 @@
+// Fuzz target: arbitrary bytes as a settings file, through the document
+// reader, its lookups and writes, and the settings loader.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "data/entry.h"
+#include "data/ini_document.h"
+#include "data/settings.h"
+#include "shell/state.h"
+
+namespace {
+
+void Check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::abort();
+    }
+}
+
+const char* const Sections[] = {"Options", "1", "2", "3", ""};
+const char* const Keys[] = {"Task bar", "Timer period", "Entries", "Day", "Month", "Year", "Before", "After",
+                            "Skip", "Active", "Again", "Message"};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    IniDocument document;
+    ParseIniDocument(document, bytes);
+
+    // Nothing changed: ANSI and UTF-8 files are written back byte for byte.
+    if (document.Encoding == TextEncoding::Ansi || document.Encoding == TextEncoding::Utf8)
+        Check(SerializeIniDocument(document) == bytes, "unchanged document written back as read");
+
+    for (const char* section : Sections)
+        for (const char* key : Keys) {
+            std::string text = IniGetString(document, section, key, "", 256);
+            Check(text.size() <= 255, "strings cut at 255 characters");
+            IniGetInt(document, section, key, 0);
+        }
+
+    // A write is read back, from the document and from its bytes.
+    IniSetString(document, "1", "Message", "written");
+    IniRemoveSection(document, "2");
+    IniDocument again;
+    ParseIniDocument(again, SerializeIniDocument(document));
+    Check(IniGetString(again, "1", "Message", "", 256) == "written", "write read back");
+    Check(IniGetString(again, "2", "Day", "<none>", 256) == "<none>", "removed section stays removed");
+
+    // The loader on the same bytes, unless they ask for a table so large the
+    // program would end with "Not enough memory" (which ends this process).
+    int32_t entries = int32_t(IniGetInt(document, "Options", "Entries", 0));
+    if (entries >= 0 && entries <= 1000) {
+        static std::string path = "/tmp/tq-fuzz-" + std::to_string(getpid()) + ".ini";
+        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        }
+        std::snprintf(SettingsPath, sizeof SettingsPath, "%s", path.c_str());
+        LoadSettings(1);
+        for (int i = 0; i < EntryTable.Count; ++i) {
+            Check(EntryTable.Slots[i].Before >= 0 && EntryTable.Slots[i].Before <= 9, "Before clamped");
+            Check(EntryTable.Slots[i].Message[MessageSize - 1] == 0, "message terminated");
+        }
+        ReleaseEntryTable();
+        std::remove(path.c_str());
+    }
+    return 0;
+}
