@@ -18,6 +18,19 @@ std::string Lower(std::string text)
     return text;
 }
 
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] - 'A' + 'a') : a[i];
+        char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 std::string Trim(const std::string& text)
 {
     size_t begin = 0;
@@ -125,9 +138,9 @@ const IniLine* FindKey(const IniDocument& document, const char* section, const c
     IniSection* found = FindSection(const_cast<IniDocument&>(document), section);
     if (!found)
         return nullptr;
-    std::string wanted = Lower(Trim(key));
+    std::string wanted = Trim(key);
     for (const IniLine& line : found->Lines)
-        if (line.IsKey && Lower(line.Name) == wanted)
+        if (line.IsKey && EqualNoCase(line.Name, wanted))
             return &line;
     return nullptr;
 }
@@ -304,9 +317,9 @@ void IniSetString(IniDocument& document, const char* section, const char* key, c
     IniSection* found = FindSection(document, section);
     if (!found)
         found = &AddSection(document, Trim(section), true, "");
-    std::string wanted = Lower(Trim(key));
+    std::string wanted = Trim(key);
     for (IniLine& line : found->Lines) {
-        if (line.IsKey && Lower(line.Name) == wanted) {
+        if (line.IsKey && EqualNoCase(line.Name, wanted)) {
             if (line.HasValue && line.Value == newValue)
                 return;
             line.Value = newValue;

@@ -19,8 +19,9 @@ status=$?
 cat "$output"
 rm -f "$output"
 if [ -n "${TQ_XVFB_PID:-}" ]; then
-  # Let this prefix's processes finish with the display before it goes.
-  wineserver -w
+  # Let this prefix's processes finish with the display before it goes; a
+  # server kept alive on purpose (wineserver -p) is not waited for long.
+  timeout 10 wineserver -w
   tq_stop_display
 fi
 exit $status
