@@ -15,17 +15,24 @@ source scripts/wine-env.sh
 source scripts/display.sh
 unset DISPLAY
 tq_start_display
-trap 'tq_stop_display' EXIT
 tq_init_prefix
+# The prefix must be up to date before anything runs under a fake clock.
+wine cmd /c exit >/dev/null 2>&1 || true
 
 out=${TQ_SCREENSHOT_DIR:-$root/docs/screenshots}
 mkdir -p "$out"
 size=440x340
-for shot in "about 1" "message 100" "editor 101"; do
+# The dialogs on a copy of the demo settings file, on a fixed day.
+work=$(mktemp -d)
+trap 'tq_stop_display; rm -rf "$work"' EXIT
+for shot in "about 1 1" "message 100 2" "editor 101 3"; do
   set -- $shot
   name=$1
   id=$2
-  wine explorer /desktop=tq-$name,$size "$build/show_dialog.exe" "$build/TQ.EXE" "$id" 6 >/dev/null 2>&1 &
+  entry=$3
+  cp "$root/demo/TQ.INI" "$work/TQ.INI"
+  NO_FAKE_STAT=1 faketime -f '@2026-12-21 09:30:00' wine explorer /desktop=tq-$name,$size "$build/show_dialog.exe" \
+    "Z:${work//\//\\}\\TQ.INI" "$id" "$entry" 6 >/dev/null 2>&1 &
   viewer=$!
   sleep 4
   import -window root -crop "$size+0+0" +repage "$out/$name.png"

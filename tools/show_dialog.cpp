@@ -1,31 +1,42 @@
-// Shows one dialog template of a program file for a few seconds, for
-// screenshots: show_dialog PROGRAM.EXE TEMPLATE-ID [SECONDS]
+// Shows one of the program's dialogs on a settings file for a few seconds,
+// for screenshots:  show_dialog SETTINGS-FILE TEMPLATE-ID [ENTRY] [SECONDS]
+// The message dialog shows entry ENTRY (from 1), the editor opens on it.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 
-static INT_PTR CALLBACK ShowProc(HWND dialog, UINT message, WPARAM, LPARAM seconds)
+#include "data/entry.h"
+#include "data/settings.h"
+#include "dialogs/dialogs.h"
+#include "resources/ids.h"
+#include "shell/state.h"
+
+static void CALLBACK Close(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    if (message == WM_INITDIALOG) {
-        SetTimer(dialog, 1, UINT(seconds) * 1000, nullptr);
-        return TRUE;
-    }
-    if (message == WM_TIMER || (message == WM_COMMAND)) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return FALSE;
+    KillTimer(nullptr, timer);
+    HWND dialog = GetActiveWindow();
+    PostMessageA(dialog, WM_COMMAND, GetDlgItem(dialog, IDC_CANCEL) ? IDC_CANCEL : IDC_OK, 0);
 }
 
-int main(int argc, char** argv)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    if (argc < 3)
+    if (__argc < 3)
         return 2;
-    HMODULE program = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!program)
+    InstanceHandle = instance;
+    lstrcpynA(SettingsPath, __argv[1], PathSize);
+    int id = std::atoi(__argv[2]);
+    int entry = __argc > 3 ? std::atoi(__argv[3]) : 1;
+    int seconds = __argc > 4 ? std::atoi(__argv[4]) : 5;
+    InitCommonControls();
+    LoadSettings(1);
+    SetTimer(nullptr, 0, UINT(seconds) * 1000, Close);
+    DLGPROC proc = id == IDD_ABOUT ? AboutProc : id == IDD_EDITOR ? EditProc : MessProc;
+    if (id == IDD_MESSAGE && (entry < 1 || entry > EntryTable.Count))
         return 1;
-    LPARAM seconds = argc > 3 ? std::atoi(argv[3]) : 5;
-    DialogBoxParamA(program, MAKEINTRESOURCEA(std::atoi(argv[2])), nullptr, ShowProc, seconds);
-    FreeLibrary(program);
+    CurrentEntry = entry - 1;
+    EditRequest = id == IDD_EDITOR ? entry : 0;
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(id), nullptr, proc, 0);
+    ReleaseEntryTable();
     return 0;
 }
