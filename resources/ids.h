@@ -95,6 +95,7 @@
 #define IDS_NO_TIMER 1092
 #define IDS_TRAY_TIP 1093
 #define IDS_NO_SAVE 1094
+#define IDS_PATH_TOO_LONG 1095
 
 /* Sizes of the buffers that texts are loaded into */
 #define SHORT_TEXT_SIZE 32

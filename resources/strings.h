@@ -37,6 +37,7 @@
     X(IDS_NO_MEMORY, "Not enough memory") \
     X(IDS_NO_TIMER, "No timer left") \
     X(IDS_TRAY_TIP, "TQ remainder active") \
-    X(IDS_NO_SAVE, "Could not save the settings file")
+    X(IDS_NO_SAVE, "Could not save the settings file") \
+    X(IDS_PATH_TOO_LONG, "The settings file path is too long")
 
 #endif

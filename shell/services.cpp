@@ -56,26 +56,38 @@ int32_t NowTimeCode()
     return EncodeRemindTime(now.wHour, now.wMinute);
 }
 
+// The icon's record in the form of the first shell version (64-byte tip),
+// sized for the architecture being built.
+static NOTIFYICONDATAA TrayIconRecord(UINT flags)
+{
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = MainWindow;
+    icon.uID = IDI_APP;
+    icon.uFlags = flags;
+    return icon;
+}
+
 void StartReminderTimer()
 {
     if (TimerRunning)
         return;
-    TimerRunning = SetTimer(MainWindow, ReminderTimerId, TimerPeriod, nullptr);
+    TimerRunning = SetTimer(MainWindow, ReminderTimerId, EffectiveTimerPeriod(), nullptr);
     if (!TimerRunning) {
         ShowError(IDS_NO_TIMER, 0);
         return;
     }
     if (TaskBarOption) {
-        // The record of the first shell version (64-byte tip), sized for the
-        // architecture being built.
-        NOTIFYICONDATAA icon = {};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = MainWindow;
-        icon.uID = IDI_APP;
-        icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        NOTIFYICONDATAA icon = TrayIconRecord(NIF_MESSAGE | NIF_ICON | NIF_TIP);
         icon.uCallbackMessage = WM_REMIND_TRAY;
         icon.hIcon = LoadIconA(InstanceHandle, MAKEINTRESOURCEA(IDI_TRAY));
         lstrcpynA(icon.szTip, LoadText(IDS_TRAY_TIP), 64);
         Shell_NotifyIconA(NIM_ADD, &icon);
     }
+}
+
+void RemoveTrayIcon()
+{
+    NOTIFYICONDATAA icon = TrayIconRecord(0);
+    Shell_NotifyIconA(NIM_DELETE, &icon);
 }

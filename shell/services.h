@@ -14,4 +14,9 @@ int32_t NowTimeCode();
 // notification-area icon when the "Task bar" option asks for it.
 void StartReminderTimer();
 
+#ifdef _WIN32
+// Takes the notification-area icon away again.
+void RemoveTrayIcon();
+#endif
+
 #endif

@@ -14,3 +14,10 @@ HINSTANCE InstanceHandle;
 HWND MainWindow;
 HWND ActiveDialog;
 #endif
+
+uint32_t EffectiveTimerPeriod()
+{
+    // 0 would tick without pause, more than a day would never tick in time.
+    const uint32_t day = 24u * 60 * 60 * 1000;
+    return TimerPeriod == 0 || TimerPeriod > day ? DefaultTimerPeriod : TimerPeriod;
+}

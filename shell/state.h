@@ -29,6 +29,10 @@ constexpr unsigned WM_REMIND_IDENTIFY = 0x8003;
 constexpr unsigned ReminderTimerId = 1;
 constexpr uint32_t DefaultTimerPeriod = 60000;
 
+// The interval the reminder timer runs at: the "Timer period" option, or the
+// default of one minute when the option is 0 or longer than a day.
+uint32_t EffectiveTimerPeriod();
+
 #ifdef _WIN32
 extern HINSTANCE InstanceHandle;
 extern HWND MainWindow;

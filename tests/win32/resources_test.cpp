@@ -55,7 +55,7 @@ TEST_F(Resources, StringsAreTheCatalogueTexts)
     EXPECT_STREQ(text, expected) << #id;
     TQ_STRING_TABLE(TQ_EXPECT_STRING)
 #undef TQ_EXPECT_STRING
-    for (int id : {1, 1023, 1035, 1036, 1039, 1053, 1087, 1095, 2000}) {
+    for (int id : {1, 1023, 1035, 1036, 1039, 1053, 1087, 1096, 2000}) {
         text[0] = 'x';
         EXPECT_EQ(LoadStringA(Program, id, text, sizeof text), 0) << id;
     }

@@ -1,0 +1,20 @@
+// The command line and the help file's path, as plain functions.
+#ifndef TQ_SHELL_COMMAND_LINE_H
+#define TQ_SHELL_COMMAND_LINE_H
+
+#include <cstddef>
+
+enum class CommandLineResult { Ok, PathTooLong };
+
+// Reads the command tail: an optional edit switch ("/e" or "/E", after
+// spaces), then the settings path, taken whole.  A path wrapped in one pair
+// of double quotes is unquoted; an empty path means "TQ.INI".  A path that
+// does not fit the buffer is refused, never cut.
+CommandLineResult ParseCommandTail(const char* tail, char* settingsPath, size_t size, int& editRequest);
+
+// The help file beside the program: the program's path with its extension
+// replaced by ".HLP" (appended when it has none).  Returns false, leaving
+// out empty, when the result does not fit.
+bool MakeHelpPath(const char* programPath, char* out, size_t size);
+
+#endif

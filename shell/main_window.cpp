@@ -1,0 +1,166 @@
+#include "shell/main_window.h"
+
+#include <shellapi.h>
+
+#include "data/dates.h"
+#include "data/entry.h"
+#include "data/settings.h"
+#include "resources/ids.h"
+#include "shell/help.h"
+#include "shell/services.h"
+#include "shell/state.h"
+
+// Set for the whole of a timer pass, the gaps between its dialogs included,
+// so that a tick dispatched by one of its dialogs' loops is ignored.
+static bool PassRunning;
+
+static void ShowMessageDialog(int index)
+{
+    CurrentEntry = index;
+    DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_MESSAGE), MainWindow, MessProc, 0);
+}
+
+void OpenEditor()
+{
+    DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_EDITOR), MainWindow, EditProc, 0);
+    EditRequest = 0;
+}
+
+void CheckDueEntries()
+{
+    bool shown = false;
+    for (int i = 0; i < EntryTable.Count; ++i) {
+        if (IsDue(i)) {
+            ShowMessageDialog(i);
+            shown = true;
+        }
+    }
+    if (shown)
+        SaveSettings();
+    if (EditRequest != 0)
+        OpenEditor();
+}
+
+static void OnDestroy()
+{
+    if (TimerRunning) {
+        if (TaskBarOption)
+            RemoveTrayIcon();
+        KillTimer(MainWindow, ReminderTimerId);
+        TimerRunning = 0;
+    }
+    if (HelpUsed)
+        HelpCall(MainWindow, HelpPath, HELP_QUIT, 0);
+    ReleaseEntryTable();
+    MainWindow = nullptr;
+    PostQuitMessage(0);
+}
+
+static void OnTimerPass(HWND window)
+{
+    if (ActiveDialog || PassRunning)
+        return; // this tick is lost; the next one tries again
+    PassRunning = true;
+    EditRequest = 0;
+    // Compared unsigned: a hand-edited time with the top bit set is never
+    // reached and keeps the program resident.
+    uint32_t now = uint32_t(NowTimeCode());
+    bool shown = false;
+    bool pending = false;
+    for (int i = 0; i < EntryTable.Count; ++i) {
+        ReminderEntry& entry = EntryTable.Slots[i];
+        if (entry.Again == 0)
+            continue;
+        pending = true;
+        if (uint32_t(entry.Again) > now)
+            continue;
+        entry.Again = 0;
+        ShowMessageDialog(i);
+        shown = true;
+    }
+    if (shown)
+        SaveSettings();
+    if (EditRequest > 0)
+        DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_EDITOR), MainWindow, EditProc, 0);
+    if (!pending)
+        PostMessageA(window, WM_DESTROY, 0, 0);
+    EditRequest = 0;
+    PassRunning = false;
+}
+
+// A request while a dialog is open only beeps and shows that dialog.
+static bool RefusedForOpenDialog()
+{
+    if (!ActiveDialog)
+        return false;
+    MessageBeep(MB_ICONEXCLAMATION);
+    SetForegroundWindow(ActiveDialog);
+    return true;
+}
+
+static void OnTrayMenu(HWND window)
+{
+    HMENU menu = LoadMenuA(InstanceHandle, MAKEINTRESOURCEA(IDM_TRAY));
+    if (!menu)
+        return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    DestroyMenu(menu);
+}
+
+static void OnCommand(HWND window, int command)
+{
+    switch (command) {
+    case IDM_EDIT:
+        PostMessageA(window, WM_REMIND_EDIT, 0, 0);
+        break;
+    case IDM_CHECK:
+        PostMessageA(window, WM_REMIND_CHECK, 0, 0);
+        break;
+    case IDM_QUIT:
+        PostMessageA(window, WM_DESTROY, 0, 0);
+        break;
+    case IDM_HELP:
+        OpenHelp(window, HELP_CONTEXT, HELP_CONTEXT_MENU);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        OnTimerPass(window);
+        return 0;
+    case WM_REMIND_EDIT:
+        if (!RefusedForOpenDialog())
+            OpenEditor();
+        return 0;
+    case WM_REMIND_CHECK:
+        if (!RefusedForOpenDialog())
+            CheckDueEntries();
+        return 0;
+    case WM_REMIND_TRAY:
+        if (lParam == WM_LBUTTONDBLCLK)
+            PostMessageA(window, WM_REMIND_EDIT, 0, 0);
+        else if (lParam == WM_RBUTTONUP)
+            OnTrayMenu(window);
+        return 0;
+    case WM_REMIND_IDENTIFY:
+        // The 32-bit values of the handshake, whatever the width of a parameter.
+        if (wParam != IdentifyWParam || DWORD(lParam) != IdentifyLParam)
+            return 0;
+        return GlobalAddAtomA(SettingsPath);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
