@@ -85,3 +85,20 @@ TEST(HelpPath, ExtensionReplacedOrAppended)
 }
 
 } // namespace
+
+#include "shell/state.h"
+
+namespace {
+
+TEST(TimerPeriod, UselessValuesFallBackToOneMinute)
+{
+    const uint32_t cases[][2] = {{0, 60000},       {1, 1},         {2000, 2000},          {60000, 60000},
+                                 {86400000, 86400000}, {86400001, 60000}, {4294967295u, 60000}};
+    for (auto& c : cases) {
+        TimerPeriod = c[0];
+        EXPECT_EQ(EffectiveTimerPeriod(), c[1]) << c[0];
+    }
+    TimerPeriod = 0;
+}
+
+} // namespace
