@@ -44,10 +44,14 @@ median_ms() {
   printf '%s\n' "${times[@]}" | sort -n | sed -n 4p
 }
 empty=$(median_ms build/win64/empty_program.exe)
-printf '%-22s %8s %8s\n' program ms ratio
-printf '%-22s %8d %8s\n' "empty program" "$empty" 1.00
+window=$(median_ms build/win64/empty_program.exe window)
+printf '%-24s %8s %8s %14s\n' program ms ratio "ratio (window)"
+printf '%-24s %8d %8s\n' "empty program" "$empty" 1.00
+printf '%-24s %8d %8s %14s\n' "empty, one hidden window" "$window" \
+  "$(python3 -c "print(f'{$window/$empty:.2f}')")" 1.00
 for n in 10 1000 10000; do
   ms=$(median_ms build/win64/TQ.EXE "Z:${work//\//\\}\\tq$n.ini")
-  printf '%-22s %8d %8s\n' "TQ.EXE, $n entries" "$ms" "$(python3 -c "print(f'{$ms/$empty:.2f}')")"
+  printf '%-24s %8d %8s %14s\n' "TQ.EXE, $n entries" "$ms" "$(python3 -c "print(f'{$ms/$empty:.2f}')")" \
+    "$(python3 -c "print(f'{$ms/$window:.2f}')")"
 done
 rm -rf "$work"
