@@ -18,6 +18,14 @@ void PadTimeField(HWND field);
 // control is its identifier.
 BOOL ShowContextHelp(const HELPINFO* info);
 
+// The message handling both reminder dialogs share: opening and commands go
+// to their handlers, context help to ShowContextHelp, and the end of the
+// dialog clears ActiveDialog.
+using DialogInitHandler = INT_PTR (*)(HWND dialog);
+using DialogCommandHandler = INT_PTR (*)(HWND dialog, int id, int code, HWND control);
+INT_PTR DispatchReminderDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, DialogInitHandler onInit,
+                               DialogCommandHandler onCommand);
+
 // The spin control beside an hour, minute or day field.
 HWND CreateSpin(HWND dialog, int spinId, int buddyId, int upper, int position);
 

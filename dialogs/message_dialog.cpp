@@ -91,17 +91,5 @@ static INT_PTR OnCommand(HWND dialog, int id, int code, HWND control)
 
 INT_PTR CALLBACK MessProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_HELP:
-        return ShowContextHelp(reinterpret_cast<const HELPINFO*>(lParam));
-    case WM_DESTROY:
-        ActiveDialog = nullptr;
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return DispatchReminderDialog(dialog, message, wParam, lParam, OnInitDialog, OnCommand);
 }

@@ -48,3 +48,21 @@ HWND CreateSpin(HWND dialog, int spinId, int buddyId, int upper, int position)
     return CreateUpDownControl(style, 10, 10, 18, 18, dialog, spinId, InstanceHandle, GetDlgItem(dialog, buddyId),
                                upper, 0, position);
 }
+
+INT_PTR DispatchReminderDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, DialogInitHandler onInit,
+                               DialogCommandHandler onCommand)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInit(dialog);
+    case WM_COMMAND:
+        return onCommand(dialog, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_HELP:
+        return ShowContextHelp(reinterpret_cast<const HELPINFO*>(lParam));
+    case WM_DESTROY:
+        ActiveDialog = nullptr;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
