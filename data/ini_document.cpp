@@ -44,33 +44,39 @@ std::string Trim(const std::string& text)
 
 // Decodes the file into one byte per character (UTF-16 characters beyond
 // 255 become "?"), noting where the text starts and how wide a character is
-// in the file, so that the raw bytes of every line can be kept.
+// in the file, so that the bytes of every line can be found again.  ANSI and
+// UTF-8 text is read in place.
 struct DecodedText {
-    std::string Text;
+    std::string Converted; // UTF-16 only
+    const std::string* Text;
     size_t Start;
     size_t Width;
 };
 
-DecodedText Decode(const std::string& bytes, TextEncoding& encoding)
+void Decode(const std::string& bytes, TextEncoding& encoding, DecodedText& decoded)
 {
     auto at = [&](size_t i) { return (unsigned char)bytes[i]; };
+    decoded.Text = &bytes;
+    decoded.Start = 0;
+    decoded.Width = 1;
+    encoding = TextEncoding::Ansi;
     if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
         encoding = TextEncoding::Utf8;
-        return {bytes.substr(3), 3, 1};
+        decoded.Start = 3;
+        return;
     }
     if (bytes.size() >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
         bool little = at(0) == 0xFF;
         encoding = little ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
-        std::string text;
-        text.reserve(bytes.size() / 2);
+        decoded.Converted.reserve(bytes.size() / 2);
         for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
             unsigned unit = little ? at(i) | at(i + 1) << 8 : at(i) << 8 | at(i + 1);
-            text.push_back(unit < 256 ? char(unit) : '?');
+            decoded.Converted.push_back(unit < 256 ? char(unit) : '?');
         }
-        return {text, 2, 2};
+        decoded.Text = &decoded.Converted;
+        decoded.Start = 2;
+        decoded.Width = 2;
     }
-    encoding = TextEncoding::Ansi;
-    return {bytes, 0, 1};
 }
 
 std::string Encode(const std::string& text, TextEncoding encoding)
@@ -91,11 +97,11 @@ std::string Encode(const std::string& text, TextEncoding encoding)
     return bytes;
 }
 
-IniSection& AddSection(IniDocument& document, const std::string& name, bool hasHeader, std::string headerRaw)
+IniSection& AddSection(IniDocument& document, const std::string& name, bool hasHeader, ByteSpan headerRaw)
 {
     IniSection section;
     section.Name = name;
-    section.HeaderRaw = std::move(headerRaw);
+    section.HeaderRaw = headerRaw;
     section.HasHeader = hasHeader;
     section.Removed = false;
     if (hasHeader)
@@ -104,24 +110,36 @@ IniSection& AddSection(IniDocument& document, const std::string& name, bool hasH
     return document.Sections.back();
 }
 
-IniLine ParseLine(const std::string& content, std::string raw)
+// The bounds of text[begin, end) without the blanks around it.
+void TrimBounds(const std::string& text, size_t& begin, size_t& end)
+{
+    while (begin < end && IsBlank((unsigned char)text[begin]))
+        ++begin;
+    while (end > begin && IsBlank((unsigned char)text[end - 1]))
+        --end;
+}
+
+// One line that is no section header, already without its outer blanks.
+IniLine ParseLine(const std::string& text, size_t begin, size_t end, ByteSpan raw)
 {
     IniLine line;
-    line.Raw = std::move(raw);
-    line.IsKey = false;
+    line.Raw = raw;
+    line.IsKey = begin < end;
     line.HasValue = false;
-    std::string trimmed = Trim(content);
-    if (trimmed.empty())
+    if (!line.IsKey)
         return line;
-    line.IsKey = true;
-    size_t equals = trimmed.find('=');
-    if (equals == std::string::npos) {
-        line.Name = trimmed;
+    size_t equals = text.find('=', begin);
+    if (equals == std::string::npos || equals >= end) {
+        line.Name.assign(text, begin, end - begin);
         return line;
     }
     line.HasValue = true;
-    line.Name = Trim(trimmed.substr(0, equals));
-    line.Value = Trim(trimmed.substr(equals + 1));
+    size_t nameEnd = equals;
+    TrimBounds(text, begin, nameEnd);
+    line.Name.assign(text, begin, nameEnd - begin);
+    size_t valueBegin = equals + 1;
+    TrimBounds(text, valueBegin, end);
+    line.Value.assign(text, valueBegin, end - valueBegin);
     return line;
 }
 
@@ -190,11 +208,14 @@ uint32_t ParseProfileNumber(const std::string& text)
 void ParseIniDocument(IniDocument& document, const std::string& bytes)
 {
     document = IniDocument();
-    DecodedText decoded = Decode(bytes, document.Encoding);
-    const std::string& text = decoded.Text;
-    AddSection(document, "", false, "");
+    document.Source = bytes;
+    DecodedText decoded;
+    Decode(document.Source, document.Encoding, decoded);
+    const std::string& text = *decoded.Text;
+    AddSection(document, "", false, ByteSpan{});
     bool lineEndSeen = false;
-    size_t position = 0;
+    size_t position = decoded.Width == 1 ? decoded.Start : 0;
+    const size_t textStart = position;
     while (position < text.size()) {
         size_t end = position;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n')
@@ -207,17 +228,24 @@ void ParseIniDocument(IniDocument& document, const std::string& bytes)
                 lineEndSeen = true;
             }
         }
-        std::string raw = bytes.substr(decoded.Start + position * decoded.Width, (next - position) * decoded.Width);
-        std::string content = text.substr(position, end - position);
+        ByteSpan raw;
+        raw.Start = decoded.Start + (position - textStart) * decoded.Width;
+        raw.Length = (next - position) * decoded.Width;
+        size_t begin = position;
         position = next;
 
-        std::string trimmed = Trim(content);
-        size_t close = trimmed.rfind(']');
-        if (!trimmed.empty() && trimmed[0] == '[' && close != std::string::npos) {
-            AddSection(document, Trim(trimmed.substr(1, close - 1)), true, std::move(raw));
-            continue;
+        TrimBounds(text, begin, end);
+        if (begin < end && text[begin] == '[') {
+            size_t close = text.rfind(']', end - 1);
+            if (close != std::string::npos && close > begin) {
+                size_t nameBegin = begin + 1;
+                size_t nameEnd = close;
+                TrimBounds(text, nameBegin, nameEnd);
+                AddSection(document, text.substr(nameBegin, nameEnd - nameBegin), true, raw);
+                continue;
+            }
         }
-        document.Sections.back().Lines.push_back(ParseLine(content, std::move(raw)));
+        document.Sections.back().Lines.push_back(ParseLine(text, begin, end, raw));
     }
 }
 
@@ -255,9 +283,9 @@ std::string SerializeIniDocument(const IniDocument& document)
         if (section.Removed)
             continue;
         if (section.HasHeader) {
-            if (!section.HeaderRaw.empty()) {
+            if (section.HeaderRaw.Length) {
                 endLine();
-                out += section.HeaderRaw;
+                out.append(document.Source, section.HeaderRaw.Start, section.HeaderRaw.Length);
             } else {
                 if (out.size() != start)
                     writeNew("");
@@ -265,9 +293,9 @@ std::string SerializeIniDocument(const IniDocument& document)
             }
         }
         for (const IniLine& line : section.Lines) {
-            if (!line.Raw.empty()) {
+            if (line.Raw.Length) {
                 endLine();
-                out += line.Raw;
+                out.append(document.Source, line.Raw.Start, line.Raw.Length);
             } else {
                 writeNew(line.HasValue ? line.Name + "=" + line.Value : line.Name);
             }
@@ -316,7 +344,7 @@ void IniSetString(IniDocument& document, const char* section, const char* key, c
 
     IniSection* found = FindSection(document, section);
     if (!found)
-        found = &AddSection(document, Trim(section), true, "");
+        found = &AddSection(document, Trim(section), true, ByteSpan{});
     std::string wanted = Trim(key);
     for (IniLine& line : found->Lines) {
         if (line.IsKey && EqualNoCase(line.Name, wanted)) {
@@ -324,7 +352,7 @@ void IniSetString(IniDocument& document, const char* section, const char* key, c
                 return;
             line.Value = newValue;
             line.HasValue = true;
-            line.Raw.clear();
+            line.Raw = ByteSpan{};
             document.Changed = true;
             return;
         }

@@ -24,8 +24,14 @@
 
 enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
+// A stretch of the file's bytes as read (IniDocument::Source).
+struct ByteSpan {
+    size_t Start = 0;
+    size_t Length = 0; // 0: no bytes as read (a new or rewritten line)
+};
+
 struct IniLine {
-    std::string Raw;   // bytes as read, line end included; empty once rewritten or when new
+    ByteSpan Raw;      // the line as read, line end included
     std::string Name;  // key name; empty for a blank line
     std::string Value;
     bool IsKey;
@@ -34,13 +40,14 @@ struct IniLine {
 
 struct IniSection {
     std::string Name;      // as written between the brackets, blanks around it dropped
-    std::string HeaderRaw; // bytes of the header line as read; empty when new
+    ByteSpan HeaderRaw;    // the header line as read
     bool HasHeader;        // false only for the lines before the first section
     bool Removed;
     std::vector<IniLine> Lines;
 };
 
 struct IniDocument {
+    std::string Source; // the file's bytes as read
     TextEncoding Encoding = TextEncoding::Ansi;
     std::string LineEnd = "\r\n";
     std::vector<IniSection> Sections;
