@@ -80,3 +80,25 @@ TEST(ReadLocalDate, IsTheLocalDate)
 }
 
 } // namespace
+
+namespace {
+
+TEST(StartReminderTimer, StartsOnceAndKeepsItsInterval)
+{
+    MainWindow = CreateWindowExA(0, "STATIC", "main", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(MainWindow, nullptr);
+    TaskBarOption = 0;
+    TimerPeriod = 0; // useless: runs at the default minute instead
+    StartReminderTimer();
+    UINT_PTR first = TimerRunning;
+    EXPECT_NE(first, 0u);
+    TimerPeriod = 5;
+    StartReminderTimer(); // changes nothing: no second timer, no new interval
+    EXPECT_EQ(TimerRunning, first);
+    KillTimer(MainWindow, ReminderTimerId);
+    TimerRunning = 0;
+    DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+}
+
+} // namespace
