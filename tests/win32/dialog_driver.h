@@ -33,7 +33,7 @@ inline void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
     }
     // The script is over but the dialog is still open: close it so that a
     // failing test does not hang.
-    if (++IdleTicks > 50 && dialog) {
+    if (++IdleTicks > 25 && dialog) {
         ADD_FAILURE() << "dialog still open after its script";
         KillTimer(nullptr, timer);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -47,7 +47,7 @@ inline INT_PTR RunDialog(int templateId, DLGPROC proc, std::vector<Step> steps, 
     driver::Steps = std::move(steps);
     driver::Next = 0;
     driver::IdleTicks = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 15, driver::Tick);
+    UINT_PTR timer = SetTimer(nullptr, 0, 40, driver::Tick);
     INT_PTR result = DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(templateId), owner, proc, 0);
     KillTimer(nullptr, timer);
     return result;
@@ -65,6 +65,11 @@ inline Step Key(UINT key)
         PostMessageA(focus, WM_KEYDOWN, key, 0);
         PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
     };
+}
+// A tick with nothing to do: lets the dialog finish what a posted key started.
+inline Step Pause()
+{
+    return [](HWND) {};
 }
 inline Step SpinTo(int spinId, int position)
 {

@@ -179,6 +179,8 @@ TEST_F(DialogTest, TabOrderSkipsTheMessageAndEnterPressesOk)
     steps.push_back(record);
     for (int i = 0; i < 7; ++i) {
         steps.push_back(Key(VK_TAB));
+        steps.push_back(Pause());
+        steps.push_back(Pause());
         steps.push_back(record);
     }
     steps.push_back([](HWND d) {
