@@ -10,11 +10,16 @@ bool IsBlank(unsigned char c)
     return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1a;
 }
 
+// Names match without regard to the case of ASCII letters.
+char LowerChar(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 std::string Lower(std::string text)
 {
     for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+        c = LowerChar(c);
     return text;
 }
 
@@ -22,23 +27,26 @@ bool EqualNoCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] - 'A' + 'a') : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] - 'A' + 'a') : b[i];
-        if (x != y)
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerChar(a[i]) != LowerChar(b[i]))
             return false;
-    }
     return true;
+}
+
+// The bounds of text[begin, end) without the blanks around it.
+void TrimBounds(const std::string& text, size_t& begin, size_t& end)
+{
+    while (begin < end && IsBlank((unsigned char)text[begin]))
+        ++begin;
+    while (end > begin && IsBlank((unsigned char)text[end - 1]))
+        --end;
 }
 
 std::string Trim(const std::string& text)
 {
     size_t begin = 0;
     size_t end = text.size();
-    while (begin < end && IsBlank((unsigned char)text[begin]))
-        ++begin;
-    while (end > begin && IsBlank((unsigned char)text[end - 1]))
-        --end;
+    TrimBounds(text, begin, end);
     return text.substr(begin, end - begin);
 }
 
@@ -110,15 +118,6 @@ IniSection& AddSection(IniDocument& document, const std::string& name, bool hasH
     return document.Sections.back();
 }
 
-// The bounds of text[begin, end) without the blanks around it.
-void TrimBounds(const std::string& text, size_t& begin, size_t& end)
-{
-    while (begin < end && IsBlank((unsigned char)text[begin]))
-        ++begin;
-    while (end > begin && IsBlank((unsigned char)text[end - 1]))
-        --end;
-}
-
 // One line that is no section header, already without its outer blanks.
 IniLine ParseLine(const std::string& text, size_t begin, size_t end, ByteSpan raw)
 {
@@ -143,17 +142,18 @@ IniLine ParseLine(const std::string& text, size_t begin, size_t end, ByteSpan ra
     return line;
 }
 
-IniSection* FindSection(IniDocument& document, const char* name)
+// The first section of that name, the one the profile functions look in.
+template <typename Document> auto FindSection(Document& document, const char* name) -> decltype(&document.Sections[0])
 {
     auto found = document.Index.find(Lower(Trim(name)));
-    if (found == document.Index.end() || found->second.empty())
+    if (found == document.Index.end())
         return nullptr;
     return &document.Sections[found->second.front()];
 }
 
 const IniLine* FindKey(const IniDocument& document, const char* section, const char* key)
 {
-    IniSection* found = FindSection(const_cast<IniDocument&>(document), section);
+    const IniSection* found = FindSection(document, section);
     if (!found)
         return nullptr;
     std::string wanted = Trim(key);
@@ -205,10 +205,10 @@ uint32_t ParseProfileNumber(const std::string& text)
 
 } // namespace
 
-void ParseIniDocument(IniDocument& document, const std::string& bytes)
+void ParseIniDocument(IniDocument& document, std::string bytes)
 {
     document = IniDocument();
-    document.Source = bytes;
+    document.Source = std::move(bytes);
     DecodedText decoded;
     Decode(document.Source, document.Encoding, decoded);
     const std::string& text = *decoded.Text;
@@ -336,6 +336,7 @@ uint32_t IniGetInt(const IniDocument& document, const char* section, const char*
 
 void IniSetString(IniDocument& document, const char* section, const char* key, const char* value)
 {
+    // Leading blanks are not stored (reading would drop them anyway).
     std::string newValue = value;
     size_t blanks = 0;
     while (blanks < newValue.size() && IsBlank((unsigned char)newValue[blanks]))

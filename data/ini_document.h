@@ -57,7 +57,7 @@ struct IniDocument {
 };
 
 // Parses the bytes of a settings file.
-void ParseIniDocument(IniDocument& document, const std::string& bytes);
+void ParseIniDocument(IniDocument& document, std::string bytes);
 
 // The bytes to write back.
 std::string SerializeIniDocument(const IniDocument& document);

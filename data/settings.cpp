@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "data/dates.h"
 #include "data/entry.h"
@@ -84,6 +85,17 @@ int ReadWholeFile(const char* path, std::string& bytes)
     return failed ? -1 : 1;
 }
 
+// Reads the settings file into a document: 1 read, 0 no file (an empty
+// document), -1 not readable or no usable path (also an empty document).
+int ReadSettingsDocument(IniDocument& file, std::string& name)
+{
+    name = SettingsFileName();
+    std::string bytes;
+    int read = name.empty() ? -1 : ReadWholeFile(name.c_str(), bytes);
+    ParseIniDocument(file, std::move(bytes));
+    return read;
+}
+
 bool IsBareFileName(const char* path)
 {
     return std::strpbrk(path, "\\/:") == nullptr;
@@ -137,11 +149,8 @@ void LoadSettings(int startUp)
 {
     RefreshToday();
     IniDocument file;
-    std::string name = SettingsFileName();
-    std::string bytes;
-    if (!name.empty())
-        ReadWholeFile(name.c_str(), bytes); // a file that cannot be read loads as none
-    ParseIniDocument(file, bytes);
+    std::string name;
+    ReadSettingsDocument(file, name); // a file that cannot be read loads as none
 
     TaskBarOption = int32_t(IniGetInt(file, OptionsSection, "Task bar", 1));
     TimerPeriod = IniGetInt(file, OptionsSection, "Timer period", int32_t(DefaultTimerPeriod));
@@ -163,15 +172,12 @@ int SaveSettings()
     // Read the file afresh: keys and sections written by hand since the
     // load survive the save.
     IniDocument file;
-    std::string name = SettingsFileName();
-    std::string bytes;
-    int read = name.empty() ? -1 : ReadWholeFile(name.c_str(), bytes);
-    if (read < 0) {
+    std::string name;
+    if (ReadSettingsDocument(file, name) < 0) {
         // Never overwrite a file whose contents could not be read.
         ShowError(IDS_NO_SAVE, 0);
         return 0;
     }
-    ParseIniDocument(file, bytes);
 
     char value[16];
     std::snprintf(value, sizeof value, "%u", unsigned(TaskBarOption));

@@ -26,6 +26,9 @@ using DialogCommandHandler = INT_PTR (*)(HWND dialog, int id, int code, HWND con
 INT_PTR DispatchReminderDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, DialogInitHandler onInit,
                                DialogCommandHandler onCommand);
 
+// The present local hour and minute, shown when an entry has no repeat time.
+void LocalHourMinute(UINT& hour, UINT& minute);
+
 // The spin control beside an hour, minute or day field.
 HWND CreateSpin(HWND dialog, int spinId, int buddyId, int upper, int position);
 

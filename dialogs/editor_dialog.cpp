@@ -33,14 +33,6 @@ static LRESULT Send(int id, UINT message, WPARAM wParam, LPARAM lParam)
     return SendDlgItemMessageA(ActiveDialog, id, message, wParam, lParam);
 }
 
-static void LocalTime(uint32_t& hour, uint32_t& minute)
-{
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    hour = now.wHour;
-    minute = now.wMinute;
-}
-
 // A negative text id stands for the number -id; others are string ids.
 static void AddListString(int listId, int textId)
 {
@@ -112,8 +104,8 @@ static void ShowEditorEntry(int index)
     SetDlgItemTextA(ActiveDialog, IDC_POSITION, caption);
 
     EditorControls controls;
-    uint32_t hour, minute;
-    LocalTime(hour, minute);
+    UINT hour, minute;
+    LocalHourMinute(hour, minute);
     if (index < EntryTable.Count) {
         SetControlEnabled(IDC_REMOVE, true);
         ShowEntryInControls(EntryTable.Slots[index], Today.Year, hour, minute, controls);

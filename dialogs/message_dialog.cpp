@@ -23,22 +23,19 @@ static INT_PTR OnInitDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_MESSAGE, EM_LIMITTEXT, MessageSize - 1, 0);
     SetDlgItemTextA(dialog, IDC_MESSAGE, Shown().Message);
     CheckDlgButton(dialog, IDC_SKIP, BST_UNCHECKED);
-    int hour, minute;
+    UINT hour, minute;
     if (Shown().Again != 0) {
-        hour = RemindHour(Shown().Again);
-        minute = RemindMinute(Shown().Again);
+        hour = UINT(RemindHour(Shown().Again));
+        minute = UINT(RemindMinute(Shown().Again));
         CheckDlgButton(dialog, IDC_REMIND, BST_CHECKED);
     } else {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        hour = now.wHour;
-        minute = now.wMinute;
+        LocalHourMinute(hour, minute);
         CheckDlgButton(dialog, IDC_REMIND, BST_UNCHECKED);
     }
     // Each spin writes its position into its field; the EN_CHANGE that
     // raises pads it to two digits.
-    CreateSpin(dialog, IDC_HOUR_SPIN, IDC_HOUR, 23, hour);
-    CreateSpin(dialog, IDC_MINUTE_SPIN, IDC_MINUTE, 59, minute);
+    CreateSpin(dialog, IDC_HOUR_SPIN, IDC_HOUR, 23, int(hour));
+    CreateSpin(dialog, IDC_MINUTE_SPIN, IDC_MINUTE, 59, int(minute));
     MessageBeep(MB_ICONEXCLAMATION);
     return TRUE; // focus on the first tab stop, OK
 }

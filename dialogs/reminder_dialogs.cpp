@@ -40,6 +40,14 @@ BOOL ShowContextHelp(const HELPINFO* info)
     return TRUE;
 }
 
+void LocalHourMinute(UINT& hour, UINT& minute)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    hour = now.wHour;
+    minute = now.wMinute;
+}
+
 HWND CreateSpin(HWND dialog, int spinId, int buddyId, int upper, int position)
 {
     // Aligned to the right edge of its buddy, which it narrows; the given

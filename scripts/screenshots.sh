@@ -31,7 +31,7 @@ for shot in "about 1 1" "message 100 2" "editor 101 3"; do
   id=$2
   entry=$3
   cp "$root/demo/TQ.INI" "$work/TQ.INI"
-  NO_FAKE_STAT=1 faketime -f '@2026-12-21 09:30:00' wine explorer /desktop=tq-$name,$size "$build/show_dialog.exe" \
+  tq_wine_at '2026-12-21 09:30:00' explorer /desktop=tq-$name,$size "$build/show_dialog.exe" \
     "Z:${work//\//\\}\\TQ.INI" "$id" "$entry" 6 >/dev/null 2>&1 &
   viewer=$!
   sleep 4

@@ -20,3 +20,12 @@ tq_init_prefix() {
     fi
   ) 9>"$WINEPREFIX.lock"
 }
+
+# tq_wine_at TIME ARGS...: wine with the clock starting at a fixed local time
+# (it runs on from there).  File times stay real: faked ones would make Wine
+# take its prefix for outdated and rebuild it at every start.
+tq_wine_at() {
+  local when=$1
+  shift
+  NO_FAKE_STAT=1 faketime -f "@$when" wine "$@"
+}

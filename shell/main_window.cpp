@@ -81,7 +81,7 @@ static void OnTimerPass(HWND window)
     if (shown)
         SaveSettings();
     if (EditRequest > 0)
-        DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_EDITOR), MainWindow, EditProc, 0);
+        OpenEditor();
     if (!pending)
         PostMessageA(window, WM_DESTROY, 0, 0);
     EditRequest = 0;

@@ -36,7 +36,7 @@ start() {
   rm -f "$work/$name.status"
   (
     cd "$work" || exit
-    NO_FAKE_STAT=1 faketime -f "@$TODAY" wine "$tq" "$@" >"$work/$name.out" 2>&1
+    tq_wine_at "$TODAY" "$tq" "$@" >"$work/$name.out" 2>&1
     echo $? >"$work/$name.status"
   ) &
 }
