@@ -214,9 +214,12 @@ const char* FormatMatchingDate(int index)
 {
     int weekday = ComputeMatchingDate(index);
     const ReminderEntry& entry = EntryTable.Slots[index];
-    // A matching date of 0 only comes from a search that found no day of a
-    // bound year; it is never due, so it reads "(Never)" on every day.
-    bool never = entry.MatchingDate == 0 ||
+    // A search over every month of a bound year, scanning its days, that
+    // found nothing gives day 0; such an entry is never due, so it reads
+    // "(Never)" on every day, also before the 25th.  Any other day 0 is the
+    // real 1 January 1970 and shows as a date.
+    bool notFound = entry.MatchingDate == 0 && entry.Year != 0 && entry.Month == 0 && entry.Day <= 0;
+    bool never = notFound ||
                  (entry.Year != 0 && (entry.Month != 0 || Today.Month == 12) && (entry.Day > 0 || Today.Day > 24) &&
                   int64_t(entry.MatchingDate) + entry.After < TodayNumber);
     if (never) {

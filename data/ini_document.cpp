@@ -1,166 +1,486 @@
 #include "data/ini_document.h"
 
-#include <algorithm>
+#include <cstring>
+
+#include "data/platform.h"
+#include "data/text_encoding.h"
 
 namespace {
 
 // The blanks the profile functions trim: white space and Ctrl-Z.
-bool IsBlank(unsigned char c)
+bool IsBlank(unsigned c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1a;
 }
 
 // Names match without regard to the case of ASCII letters.
-char LowerChar(char c)
+unsigned Fold(unsigned c)
 {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
-std::string Lower(std::string text)
+// The text of a file as units: bytes (ANSI, UTF-8) or UTF-16 code units in
+// either byte order.  Every character that gives a line its shape ("[", "]",
+// "=", blanks, line ends) is one unit below 0x80 in each of them.
+struct ByteUnits {
+    static constexpr size_t Width = 1;
+    static unsigned At(const unsigned char* text, size_t i) { return text[i]; }
+};
+struct LittleUnits {
+    static constexpr size_t Width = 2;
+    static unsigned At(const unsigned char* text, size_t i) { return text[2 * i] | unsigned(text[2 * i + 1]) << 8; }
+};
+struct BigUnits {
+    static constexpr size_t Width = 2;
+    static unsigned At(const unsigned char* text, size_t i) { return unsigned(text[2 * i]) << 8 | text[2 * i + 1]; }
+};
+
+// The parts of one line, in units from its start.
+struct LineParts {
+    bool Header;   // "[name]"
+    bool IsKey;    // any other line that is not blank
+    bool HasValue; // a key line with "="
+    size_t NameBegin, NameEnd;
+    size_t ValueBegin, ValueEnd;
+};
+
+template <class U> void Trim(const unsigned char* text, size_t& begin, size_t& end)
 {
-    for (char& c : text)
-        c = LowerChar(c);
-    return text;
+    while (begin < end && IsBlank(U::At(text, begin)))
+        ++begin;
+    while (end > begin && IsBlank(U::At(text, end - 1)))
+        --end;
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b)
+template <class U> LineParts ParseLine(const unsigned char* text, size_t length)
 {
-    if (a.size() != b.size())
+    LineParts parts{};
+    size_t begin = 0;
+    size_t end = length;
+    Trim<U>(text, begin, end);
+    if (begin == end)
+        return parts;
+    if (U::At(text, begin) == '[') {
+        size_t close = end; // one past the last "]"
+        while (close > begin + 1 && U::At(text, close - 1) != ']')
+            --close;
+        if (close > begin + 1) {
+            parts.Header = true;
+            parts.NameBegin = begin + 1;
+            parts.NameEnd = close - 1;
+            Trim<U>(text, parts.NameBegin, parts.NameEnd);
+            return parts;
+        }
+    }
+    parts.IsKey = true;
+    size_t equals = begin;
+    while (equals < end && U::At(text, equals) != '=')
+        ++equals;
+    parts.NameBegin = begin;
+    if (equals == end) {
+        parts.NameEnd = end;
+        return parts;
+    }
+    parts.HasValue = true;
+    parts.NameEnd = equals;
+    Trim<U>(text, parts.NameBegin, parts.NameEnd);
+    parts.ValueBegin = equals + 1;
+    parts.ValueEnd = end;
+    Trim<U>(text, parts.ValueBegin, parts.ValueEnd);
+    return parts;
+}
+
+template <class U> uint32_t HashName(const unsigned char* name, size_t units)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < units; ++i)
+        hash = (hash ^ Fold(U::At(name, i))) * 16777619u;
+    return hash;
+}
+
+template <class U> bool SameName(const unsigned char* a, size_t aUnits, const unsigned char* b, size_t bUnits)
+{
+    if (aUnits != bUnits)
         return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerChar(a[i]) != LowerChar(b[i]))
+    for (size_t i = 0; i < aUnits; ++i)
+        if (Fold(U::At(a, i)) != Fold(U::At(b, i)))
             return false;
     return true;
 }
 
-// The bounds of text[begin, end) without the blanks around it.
-void TrimBounds(const std::string& text, size_t& begin, size_t& end)
+const unsigned char* Bytes(const std::string& text, size_t offset = 0)
 {
-    while (begin < end && IsBlank((unsigned char)text[begin]))
-        ++begin;
-    while (end > begin && IsBlank((unsigned char)text[end - 1]))
-        --end;
+    return reinterpret_cast<const unsigned char*>(text.data()) + offset;
 }
 
-std::string Trim(const std::string& text)
+// ---- conversions between the file's encoding and the program's ANSI text
+
+bool IsAscii(const char* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if ((unsigned char)text[i] >= 0x80)
+            return false;
+    return true;
+}
+
+void AppendUtf16Bytes(const char16_t* units, size_t count, bool big, std::string& out)
+{
+    for (size_t i = 0; i < count; ++i) {
+        char low = char(units[i] & 0xFF);
+        char high = char(units[i] >> 8);
+        out += big ? high : low;
+        out += big ? low : high;
+    }
+}
+
+// ANSI text in the file's encoding.
+std::string Encode(const IniDocument& document, const char* text, size_t length)
+{
+    bool utf16 = document.Encoding == TextEncoding::Utf16Le || document.Encoding == TextEncoding::Utf16Be;
+    if (!utf16 && (document.Encoding == TextEncoding::Ansi || IsAscii(text, length)))
+        return std::string(text, length);
+    std::u16string wide;
+    AnsiToUtf16(text, length, wide);
+    std::string out;
+    if (utf16)
+        AppendUtf16Bytes(wide.data(), wide.size(), document.Encoding == TextEncoding::Utf16Be, out);
+    else
+        Utf16ToUtf8(wide.data(), wide.size(), out);
+    return out;
+}
+
+std::string Encode(const IniDocument& document, const std::string& text)
+{
+    return Encode(document, text.data(), text.size());
+}
+
+// Text in the file's encoding (length in bytes) as ANSI text.
+std::string Decode(const IniDocument& document, const unsigned char* bytes, size_t length)
+{
+    const char* text = reinterpret_cast<const char*>(bytes);
+    std::string out;
+    switch (document.Encoding) {
+    case TextEncoding::Ansi:
+        return std::string(text, length);
+    case TextEncoding::Utf8: {
+        if (IsAscii(text, length))
+            return std::string(text, length);
+        std::u16string wide;
+        Utf8ToUtf16(text, length, wide);
+        Utf16ToAnsi(wide.data(), wide.size(), out);
+        return out;
+    }
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+        std::u16string wide(length / 2, u'\0');
+        for (size_t i = 0; i < wide.size(); ++i)
+            wide[i] = char16_t(document.Encoding == TextEncoding::Utf16Le ? LittleUnits::At(bytes, i)
+                                                                           : BigUnits::At(bytes, i));
+        Utf16ToAnsi(wide.data(), wide.size(), out);
+        return out;
+    }
+    }
+    return out;
+}
+
+std::string TrimmedAnsi(const char* text)
 {
     size_t begin = 0;
-    size_t end = text.size();
-    TrimBounds(text, begin, end);
-    return text.substr(begin, end - begin);
+    size_t end = std::strlen(text);
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    Trim<ByteUnits>(bytes, begin, end);
+    return std::string(text + begin, end - begin);
 }
 
-// Decodes the file into one byte per character (UTF-16 characters beyond
-// 255 become "?"), noting where the text starts and how wide a character is
-// in the file, so that the bytes of every line can be found again.  ANSI and
-// UTF-8 text is read in place.
-struct DecodedText {
-    std::string Converted; // UTF-16 only
-    const std::string* Text;
-    size_t Start;
-    size_t Width;
-};
+// ---- the document's pieces
 
-void Decode(const std::string& bytes, TextEncoding& encoding, DecodedText& decoded)
+IniText Store(IniDocument& document, const std::string& bytes)
 {
-    auto at = [&](size_t i) { return (unsigned char)bytes[i]; };
-    decoded.Text = &bytes;
-    decoded.Start = 0;
-    decoded.Width = 1;
-    encoding = TextEncoding::Ansi;
-    if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
-        encoding = TextEncoding::Utf8;
-        decoded.Start = 3;
+    IniText text{uint32_t(document.Written.size()), uint32_t(bytes.size())};
+    document.Written += bytes;
+    return text;
+}
+
+const unsigned char* NameOf(const IniDocument& document, const IniSection& section)
+{
+    return section.Header == IniNone ? Bytes(document.Written, section.NameStart)
+                                     : Bytes(document.Source, section.NameStart);
+}
+
+// The bytes of line i as they stand now: its replacement (without a line
+// end), or as read (with its line end, if it has one).
+void LineBytes(const IniDocument& document, uint32_t line, const unsigned char*& text, size_t& length)
+{
+    if (!document.Replaced.empty() && document.Replaced[line] != 0) {
+        const IniText& replacement = document.Replacements[document.Replaced[line] - 1];
+        text = Bytes(document.Written, replacement.Start);
+        length = replacement.Length;
         return;
     }
-    if (bytes.size() >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
-        bool little = at(0) == 0xFF;
-        encoding = little ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
-        decoded.Converted.reserve(bytes.size() / 2);
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            unsigned unit = little ? at(i) | at(i + 1) << 8 : at(i) << 8 | at(i + 1);
-            decoded.Converted.push_back(unit < 256 ? char(unit) : '?');
+    text = Bytes(document.Source, document.LineStarts[line]);
+    length = document.LineStarts[line + 1] - document.LineStarts[line];
+}
+
+void IndexSection(IniDocument& document, uint32_t index);
+
+void GrowIndex(IniDocument& document)
+{
+    size_t size = 16;
+    while (size < size_t(document.NamedCount) * 2)
+        size *= 2;
+    document.Buckets.assign(size, 0);
+    for (IniSection& section : document.Sections)
+        section.NextOfName = IniNone;
+    for (uint32_t i = 0; i < document.Sections.size(); ++i)
+        if (document.Sections[i].Named)
+            IndexSection(document, i);
+}
+
+// The first section of that name (removed ones included): the head of its
+// chain of sections of the same name.
+template <class U> uint32_t FindChain(const IniDocument& document, const unsigned char* name, size_t units,
+                                      uint32_t hash)
+{
+    if (document.Buckets.empty())
+        return IniNone;
+    size_t mask = document.Buckets.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        uint32_t entry = document.Buckets[slot];
+        if (entry == 0)
+            return IniNone;
+        const IniSection& section = document.Sections[entry - 1];
+        if (section.Hash == hash &&
+            SameName<U>(NameOf(document, section), section.NameLength / U::Width, name, units))
+            return entry - 1;
+    }
+}
+
+template <class U> void IndexSectionAs(IniDocument& document, uint32_t index)
+{
+    IniSection& section = document.Sections[index];
+    const unsigned char* name = NameOf(document, section);
+    size_t units = section.NameLength / U::Width;
+    uint32_t head = FindChain<U>(document, name, units, section.Hash);
+    if (head != IniNone) {
+        IniSection& first = document.Sections[head];
+        document.Sections[first.LastOfName].NextOfName = index;
+        first.LastOfName = index;
+        return;
+    }
+    section.LastOfName = index;
+    size_t mask = document.Buckets.size() - 1;
+    size_t slot = section.Hash & mask;
+    while (document.Buckets[slot] != 0)
+        slot = (slot + 1) & mask;
+    document.Buckets[slot] = index + 1;
+}
+
+template <class U> uint32_t HashOf(const std::string& name)
+{
+    return HashName<U>(Bytes(name), name.size() / U::Width);
+}
+
+uint32_t HashOf(const IniDocument& document, const std::string& name)
+{
+    switch (document.Encoding) {
+    case TextEncoding::Utf16Le: return HashOf<LittleUnits>(name);
+    case TextEncoding::Utf16Be: return HashOf<BigUnits>(name);
+    default: return HashOf<ByteUnits>(name);
+    }
+}
+
+void IndexSection(IniDocument& document, uint32_t index)
+{
+    switch (document.Encoding) {
+    case TextEncoding::Utf16Le: IndexSectionAs<LittleUnits>(document, index); break;
+    case TextEncoding::Utf16Be: IndexSectionAs<BigUnits>(document, index); break;
+    default: IndexSectionAs<ByteUnits>(document, index); break;
+    }
+}
+
+IniSection NewSection(uint32_t header, uint32_t first)
+{
+    IniSection section{};
+    section.Header = header;
+    section.First = first;
+    section.End = first;
+    section.InsertAfter = header;
+    section.NextOfName = IniNone;
+    section.LastOfName = IniNone;
+    section.FirstAdded = IniNone;
+    section.LastAdded = IniNone;
+    return section;
+}
+
+// One pass over the text: where every line starts, and the sections.
+template <class U> void ScanLines(IniDocument& document)
+{
+    const unsigned char* text = Bytes(document.Source, document.TextStart);
+    const size_t units = (document.TextEnd - document.TextStart) / U::Width;
+    document.LineStarts.reserve(units / 16 + 2);
+    document.Sections.push_back(NewSection(IniNone, 0));
+    bool lineEndSeen = false;
+    size_t position = 0;
+    while (position < units) {
+        size_t end = position;
+        while (end < units) {
+            unsigned c = U::At(text, end);
+            if (c == '\r' || c == '\n')
+                break;
+            ++end;
         }
-        decoded.Text = &decoded.Converted;
-        decoded.Start = 2;
-        decoded.Width = 2;
-    }
-}
-
-std::string Encode(const std::string& text, TextEncoding encoding)
-{
-    if (encoding != TextEncoding::Utf16Le && encoding != TextEncoding::Utf16Be)
-        return text;
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char c : text) {
-        if (encoding == TextEncoding::Utf16Le) {
-            bytes.push_back(c);
-            bytes.push_back(0);
-        } else {
-            bytes.push_back(0);
-            bytes.push_back(c);
+        size_t next = end;
+        if (next < units) {
+            next += U::At(text, next) == '\r' && next + 1 < units && U::At(text, next + 1) == '\n' ? 2 : 1;
+            if (!lineEndSeen) {
+                document.LineEnd.assign(reinterpret_cast<const char*>(text) + end * U::Width, (next - end) * U::Width);
+                lineEndSeen = true;
+            }
+        }
+        uint32_t line = uint32_t(document.LineStarts.size());
+        document.LineStarts.push_back(document.TextStart + uint32_t(position * U::Width));
+        LineParts parts = ParseLine<U>(text + position * U::Width, end - position);
+        position = next;
+        if (parts.Header) {
+            document.Sections.back().End = line;
+            IniSection section = NewSection(line, line + 1);
+            section.Named = true;
+            const unsigned char* lineText = Bytes(document.Source, document.LineStarts[line]);
+            section.NameStart = document.LineStarts[line] + uint32_t(parts.NameBegin * U::Width);
+            section.NameLength = uint32_t((parts.NameEnd - parts.NameBegin) * U::Width);
+            section.Hash = HashName<U>(lineText + parts.NameBegin * U::Width, parts.NameEnd - parts.NameBegin);
+            document.Sections.push_back(section);
+            ++document.NamedCount;
+        } else if (parts.IsKey) {
+            document.Sections.back().InsertAfter = line;
         }
     }
-    return bytes;
+    document.Sections.back().End = uint32_t(document.LineStarts.size());
+    document.LineStarts.push_back(document.TextEnd);
+    if (!lineEndSeen)
+        document.LineEnd = Encode(document, "\r\n", 2);
 }
 
-IniSection& AddSection(IniDocument& document, const std::string& name, bool hasHeader, ByteSpan headerRaw)
+void DetectEncoding(IniDocument& document)
 {
-    IniSection section;
-    section.Name = name;
-    section.HeaderRaw = headerRaw;
-    section.HasHeader = hasHeader;
-    section.Removed = false;
-    if (hasHeader)
-        document.Index[Lower(name)].push_back(document.Sections.size());
-    document.Sections.push_back(std::move(section));
-    return document.Sections.back();
-}
-
-// One line that is no section header, already without its outer blanks.
-IniLine ParseLine(const std::string& text, size_t begin, size_t end, ByteSpan raw)
-{
-    IniLine line;
-    line.Raw = raw;
-    line.IsKey = begin < end;
-    line.HasValue = false;
-    if (!line.IsKey)
-        return line;
-    size_t equals = text.find('=', begin);
-    if (equals == std::string::npos || equals >= end) {
-        line.Name.assign(text, begin, end - begin);
-        return line;
+    const std::string& bytes = document.Source;
+    auto at = [&](size_t i) { return (unsigned char)bytes[i]; };
+    document.Encoding = TextEncoding::Ansi;
+    document.ByteOrderMark = false;
+    document.TextStart = 0;
+    document.TextEnd = uint32_t(bytes.size());
+    if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
+        document.Encoding = TextEncoding::Utf8;
+        document.ByteOrderMark = true;
+        document.TextStart = 3;
+    } else if (bytes.size() >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
+        document.Encoding = at(0) == 0xFF ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+        document.ByteOrderMark = true;
+        document.TextStart = 2;
+        document.TextEnd = uint32_t(2 + (bytes.size() - 2) / 2 * 2);
+    } else if (IsUtf8WithNonAscii(bytes.data(), bytes.size())) {
+        document.Encoding = TextEncoding::Utf8;
     }
-    line.HasValue = true;
-    size_t nameEnd = equals;
-    TrimBounds(text, begin, nameEnd);
-    line.Name.assign(text, begin, nameEnd - begin);
-    size_t valueBegin = equals + 1;
-    TrimBounds(text, valueBegin, end);
-    line.Value.assign(text, valueBegin, end - valueBegin);
-    return line;
 }
 
-// The first section of that name, the one the profile functions look in.
-template <typename Document> auto FindSection(Document& document, const char* name) -> decltype(&document.Sections[0])
+// ---- lookups
+
+struct KeyLine {
+    bool Found = false;
+    bool Added = false; // an added line (index into Added) rather than a line of the file
+    uint32_t Index = 0;
+    const unsigned char* Text = nullptr;
+    LineParts Parts{};
+};
+
+template <class U> bool MatchKey(const unsigned char* text, size_t length, const std::string& key, KeyLine& found)
 {
-    auto found = document.Index.find(Lower(Trim(name)));
-    if (found == document.Index.end())
-        return nullptr;
-    return &document.Sections[found->second.front()];
+    LineParts parts = ParseLine<U>(text, length / U::Width);
+    if (!parts.IsKey ||
+        !SameName<U>(text + parts.NameBegin * U::Width, parts.NameEnd - parts.NameBegin, Bytes(key),
+                     key.size() / U::Width))
+        return false;
+    found.Found = true;
+    found.Text = text;
+    found.Parts = parts;
+    return true;
 }
 
-const IniLine* FindKey(const IniDocument& document, const char* section, const char* key)
+template <class U> KeyLine FindKeyAs(const IniDocument& document, const IniSection& section, const std::string& key)
 {
-    const IniSection* found = FindSection(document, section);
-    if (!found)
-        return nullptr;
-    std::string wanted = Trim(key);
-    for (const IniLine& line : found->Lines)
-        if (line.IsKey && EqualNoCase(line.Name, wanted))
-            return &line;
-    return nullptr;
+    KeyLine found;
+    for (uint32_t line = section.First; line < section.End; ++line) {
+        const unsigned char* text;
+        size_t length;
+        LineBytes(document, line, text, length);
+        if (MatchKey<U>(text, length, key, found)) {
+            found.Index = line;
+            return found;
+        }
+    }
+    for (uint32_t added = section.FirstAdded; added != IniNone; added = document.Added[added].Next) {
+        const IniText& line = document.Added[added].Text;
+        if (MatchKey<U>(Bytes(document.Written, line.Start), line.Length, key, found)) {
+            found.Added = true;
+            found.Index = added;
+            return found;
+        }
+    }
+    return found;
+}
+
+template <class U> uint32_t FindSectionAs(const IniDocument& document, const std::string& name)
+{
+    size_t units = name.size() / U::Width;
+    uint32_t index = FindChain<U>(document, Bytes(name), units, HashName<U>(Bytes(name), units));
+    while (index != IniNone && document.Sections[index].Removed)
+        index = document.Sections[index].NextOfName;
+    return index;
+}
+
+uint32_t FindSection(const IniDocument& document, const std::string& encodedName)
+{
+    switch (document.Encoding) {
+    case TextEncoding::Utf16Le: return FindSectionAs<LittleUnits>(document, encodedName);
+    case TextEncoding::Utf16Be: return FindSectionAs<BigUnits>(document, encodedName);
+    default: return FindSectionAs<ByteUnits>(document, encodedName);
+    }
+}
+
+KeyLine FindKey(const IniDocument& document, const IniSection& section, const std::string& encodedKey)
+{
+    switch (document.Encoding) {
+    case TextEncoding::Utf16Le: return FindKeyAs<LittleUnits>(document, section, encodedKey);
+    case TextEncoding::Utf16Be: return FindKeyAs<BigUnits>(document, section, encodedKey);
+    default: return FindKeyAs<ByteUnits>(document, section, encodedKey);
+    }
+}
+
+size_t UnitWidth(const IniDocument& document)
+{
+    return document.Encoding == TextEncoding::Utf16Le || document.Encoding == TextEncoding::Utf16Be ? 2 : 1;
+}
+
+// The value of a key line as ANSI text.
+std::string ValueOf(const IniDocument& document, const KeyLine& key)
+{
+    size_t width = UnitWidth(document);
+    return Decode(document, key.Text + key.Parts.ValueBegin * width,
+                  (key.Parts.ValueEnd - key.Parts.ValueBegin) * width);
+}
+
+// The value of [section] key as ANSI text; false when the section, the key
+// or its "=" is missing.
+bool FindValue(const IniDocument& document, const char* section, const char* key, std::string& value)
+{
+    uint32_t found = FindSection(document, Encode(document, TrimmedAnsi(section)));
+    if (found == IniNone)
+        return false;
+    KeyLine line = FindKey(document, document.Sections[found], Encode(document, TrimmedAnsi(key)));
+    if (!line.Found || !line.Parts.HasValue)
+        return false;
+    value = ValueOf(document, line);
+    return true;
 }
 
 // The numeric reading of the profile functions: leading control characters
@@ -203,103 +523,97 @@ uint32_t ParseProfileNumber(const std::string& text)
     return minus ? 0u - total : total;
 }
 
+bool EndsLine(const IniDocument& document, const std::string& out, size_t start)
+{
+    if (out.size() == start)
+        return true;
+    unsigned last;
+    if (document.Encoding == TextEncoding::Utf16Le)
+        last = LittleUnits::At(Bytes(out, out.size() - 2), 0);
+    else if (document.Encoding == TextEncoding::Utf16Be)
+        last = BigUnits::At(Bytes(out, out.size() - 2), 0);
+    else
+        last = (unsigned char)out.back();
+    return last == '\r' || last == '\n';
+}
+
 } // namespace
 
 void ParseIniDocument(IniDocument& document, std::string bytes)
 {
     document = IniDocument();
+    if (bytes.size() > MaxSettingsFileSize)
+        bytes.clear();
     document.Source = std::move(bytes);
-    DecodedText decoded;
-    Decode(document.Source, document.Encoding, decoded);
-    const std::string& text = *decoded.Text;
-    AddSection(document, "", false, ByteSpan{});
-    bool lineEndSeen = false;
-    size_t position = decoded.Width == 1 ? decoded.Start : 0;
-    const size_t textStart = position;
-    while (position < text.size()) {
-        size_t end = position;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        size_t next = end;
-        if (next < text.size()) {
-            next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
-            if (!lineEndSeen) {
-                document.LineEnd = text.substr(end, next - end);
-                lineEndSeen = true;
-            }
-        }
-        ByteSpan raw;
-        raw.Start = decoded.Start + (position - textStart) * decoded.Width;
-        raw.Length = (next - position) * decoded.Width;
-        size_t begin = position;
-        position = next;
-
-        TrimBounds(text, begin, end);
-        if (begin < end && text[begin] == '[') {
-            size_t close = text.rfind(']', end - 1);
-            if (close != std::string::npos && close > begin) {
-                size_t nameBegin = begin + 1;
-                size_t nameEnd = close;
-                TrimBounds(text, nameBegin, nameEnd);
-                AddSection(document, text.substr(nameBegin, nameEnd - nameBegin), true, raw);
-                continue;
-            }
-        }
-        document.Sections.back().Lines.push_back(ParseLine(text, begin, end, raw));
+    DetectEncoding(document);
+    switch (document.Encoding) {
+    case TextEncoding::Utf16Le: ScanLines<LittleUnits>(document); break;
+    case TextEncoding::Utf16Be: ScanLines<BigUnits>(document); break;
+    default: ScanLines<ByteUnits>(document); break;
     }
+    GrowIndex(document);
 }
 
 std::string SerializeIniDocument(const IniDocument& document)
 {
-    std::string out;
-    switch (document.Encoding) {
-    case TextEncoding::Utf8: out = "\xEF\xBB\xBF"; break;
-    case TextEncoding::Utf16Le: out = "\xFF\xFE"; break;
-    case TextEncoding::Utf16Be: out = "\xFE\xFF"; break;
-    case TextEncoding::Ansi: break;
-    }
+    std::string out(document.Source, 0, document.TextStart);
+    out.reserve(document.Source.size() + document.Written.size() + 64);
     const size_t start = out.size();
-    const std::string lineEnd = Encode(document.LineEnd, document.Encoding);
     // A kept last line may lack its line end; anything written after it
     // starts on a line of its own.
-    auto endLine = [&] {
-        if (out.size() == start)
-            return;
-        // The last character, whole: in UTF-16 both of its bytes.
-        char last = out.back();
-        if (document.Encoding == TextEncoding::Utf16Le)
-            last = out.back() == 0 ? out[out.size() - 2] : '?';
-        else if (document.Encoding == TextEncoding::Utf16Be)
-            last = out[out.size() - 2] == 0 ? out.back() : '?';
-        if (last != '\r' && last != '\n')
-            out += lineEnd;
+    auto writeNew = [&](const char* text, size_t length) {
+        if (!EndsLine(document, out, start))
+            out += document.LineEnd;
+        out.append(text, length);
+        out += document.LineEnd;
     };
-    auto writeNew = [&](const std::string& text) {
-        endLine();
-        out += Encode(text, document.Encoding);
-        out += lineEnd;
+    auto writeText = [&](const IniText& text) { writeNew(document.Written.data() + text.Start, text.Length); };
+    auto writeAdded = [&](const IniSection& section) {
+        for (uint32_t added = section.FirstAdded; added != IniNone; added = document.Added[added].Next)
+            writeText(document.Added[added].Text);
+    };
+    auto writeLine = [&](uint32_t line) {
+        if (!document.Replaced.empty() && document.Replaced[line] != 0) {
+            writeText(document.Replacements[document.Replaced[line] - 1]);
+            return;
+        }
+        if (!EndsLine(document, out, start))
+            out += document.LineEnd;
+        out.append(document.Source, document.LineStarts[line], document.LineStarts[line + 1] - document.LineStarts[line]);
     };
     for (const IniSection& section : document.Sections) {
         if (section.Removed)
             continue;
-        if (section.HasHeader) {
-            if (section.HeaderRaw.Length) {
-                endLine();
-                out.append(document.Source, section.HeaderRaw.Start, section.HeaderRaw.Length);
-            } else {
-                if (out.size() != start)
-                    writeNew("");
-                writeNew("[" + section.Name + "]");
-            }
+        if (section.Named && section.Header == IniNone) {
+            // A section the program added: after a blank line, at the end.
+            if (out.size() != start)
+                writeNew("", 0);
+            std::string header = Encode(document, "[", 1) + document.Written.substr(section.NameStart, section.NameLength) +
+                                 Encode(document, "]", 1);
+            writeNew(header.data(), header.size());
+            writeAdded(section);
+            continue;
         }
-        for (const IniLine& line : section.Lines) {
-            if (line.Raw.Length) {
-                endLine();
-                out.append(document.Source, line.Raw.Start, line.Raw.Length);
-            } else {
-                writeNew(line.HasValue ? line.Name + "=" + line.Value : line.Name);
-            }
+        if (section.Header != IniNone) {
+            writeLine(section.Header);
+            if (section.InsertAfter == section.Header)
+                writeAdded(section);
         }
+        for (uint32_t line = section.First; line < section.End; ++line) {
+            writeLine(line);
+            if (line == section.InsertAfter)
+                writeAdded(section);
+        }
+    }
+    out.append(document.Source, document.TextEnd, std::string::npos);
+    // ANSI text the program wrote may happen to form UTF-8 ("\xC3\xA9"), and
+    // the next read would take the whole file for UTF-8.  Such a file is
+    // written as UTF-8 with a mark instead, which reads back as the same text.
+    if (document.Encoding == TextEncoding::Ansi && document.Changed && IsUtf8WithNonAscii(out.data(), out.size())) {
+        std::u16string wide;
+        AnsiToUtf16(out.data(), out.size(), wide);
+        Utf16ToUtf8(wide.data(), wide.size(), out);
+        out.insert(0, "\xEF\xBB\xBF");
     }
     return out;
 }
@@ -309,8 +623,9 @@ std::string IniGetString(const IniDocument& document, const char* section, const
 {
     if (size <= 0)
         return std::string();
-    const IniLine* line = FindKey(document, section, key);
-    std::string value = line && line->HasValue ? line->Value : std::string(fallback);
+    std::string value;
+    if (!FindValue(document, section, key, value))
+        value = fallback;
     // One pair of enclosing quotes is dropped.  As in the profile functions,
     // the closing quote is cut off only when the text after the opening quote
     // fits the buffer whole.
@@ -336,47 +651,102 @@ uint32_t IniGetInt(const IniDocument& document, const char* section, const char*
 
 void IniSetString(IniDocument& document, const char* section, const char* key, const char* value)
 {
-    // Leading blanks are not stored (reading would drop them anyway).
+    // Leading blanks are not stored (reading would drop them anyway), and a
+    // line break would end the line and start another key or section.
     std::string newValue = value;
     size_t blanks = 0;
     while (blanks < newValue.size() && IsBlank((unsigned char)newValue[blanks]))
         ++blanks;
     newValue.erase(0, blanks);
+    for (char& c : newValue)
+        if (c == '\r' || c == '\n')
+            c = ' ';
 
-    IniSection* found = FindSection(document, section);
-    if (!found)
-        found = &AddSection(document, Trim(section), true, ByteSpan{});
-    std::string wanted = Trim(key);
-    for (IniLine& line : found->Lines) {
-        if (line.IsKey && EqualNoCase(line.Name, wanted)) {
-            if (line.HasValue && line.Value == newValue)
-                return;
-            line.Value = newValue;
-            line.HasValue = true;
-            line.Raw = ByteSpan{};
-            document.Changed = true;
-            return;
-        }
+    std::string sectionName = Encode(document, TrimmedAnsi(section));
+    uint32_t index = FindSection(document, sectionName);
+    if (index == IniNone) {
+        IniSection added = NewSection(IniNone, 0);
+        added.Named = true;
+        IniText name = Store(document, sectionName);
+        added.NameStart = name.Start;
+        added.NameLength = name.Length;
+        added.Hash = HashOf(document, sectionName);
+        index = uint32_t(document.Sections.size());
+        document.Sections.push_back(added);
+        ++document.NamedCount;
+        if (size_t(document.NamedCount) * 2 > document.Buckets.size())
+            GrowIndex(document);
+        else
+            IndexSection(document, index);
     }
-    IniLine line;
-    line.Name = Trim(key);
-    line.Value = newValue;
-    line.IsKey = true;
-    line.HasValue = true;
-    // After the section's last non-blank line, so blank lines that separate
-    // it from the next section stay below.
-    auto lastUsed = std::find_if(found->Lines.rbegin(), found->Lines.rend(), [](const IniLine& l) { return l.IsKey; });
-    found->Lines.insert(lastUsed.base(), std::move(line));
+
+    std::string keyName = Encode(document, TrimmedAnsi(key));
+    KeyLine line = FindKey(document, document.Sections[index], keyName);
+    std::string encodedValue = Encode(document, newValue);
+    std::string equals = Encode(document, "=", 1);
+    if (line.Found) {
+        if (line.Parts.HasValue && ValueOf(document, line) == newValue)
+            return;
+        // The name as the file spells it.
+        size_t width = UnitWidth(document);
+        std::string text(reinterpret_cast<const char*>(line.Text) + line.Parts.NameBegin * width,
+                         (line.Parts.NameEnd - line.Parts.NameBegin) * width);
+        IniText stored = Store(document, text + equals + encodedValue);
+        if (line.Added) {
+            document.Added[line.Index].Text = stored;
+        } else {
+            if (document.Replaced.empty())
+                document.Replaced.assign(document.LineStarts.size(), 0);
+            document.Replacements.push_back(stored);
+            document.Replaced[line.Index] = uint32_t(document.Replacements.size());
+        }
+    } else {
+        IniAddedLine added{Store(document, keyName + equals + encodedValue), IniNone};
+        uint32_t addedIndex = uint32_t(document.Added.size());
+        document.Added.push_back(added);
+        IniSection& target = document.Sections[index];
+        if (target.LastAdded == IniNone)
+            target.FirstAdded = addedIndex;
+        else
+            document.Added[target.LastAdded].Next = addedIndex;
+        target.LastAdded = addedIndex;
+    }
     document.Changed = true;
 }
 
 void IniRemoveSection(IniDocument& document, const char* section)
 {
-    auto found = document.Index.find(Lower(Trim(section)));
-    if (found == document.Index.end())
-        return;
-    for (size_t index : found->second)
-        document.Sections[index].Removed = true;
-    document.Index.erase(found);
-    document.Changed = true;
+    uint32_t index = FindSection(document, Encode(document, TrimmedAnsi(section)));
+    for (; index != IniNone; index = document.Sections[index].NextOfName) {
+        if (!document.Sections[index].Removed) {
+            document.Sections[index].Removed = true;
+            document.Changed = true;
+        }
+    }
+}
+
+void IniListNames(const IniDocument& document, std::vector<std::string>& sections, std::vector<std::string>& keys)
+{
+    size_t width = UnitWidth(document);
+    for (const IniSection& section : document.Sections) {
+        if (section.Removed)
+            continue;
+        if (section.Named)
+            sections.push_back(Decode(document, NameOf(document, section), section.NameLength));
+        for (uint32_t line = section.First; line < section.End; ++line) {
+            const unsigned char* text;
+            size_t length;
+            LineBytes(document, line, text, length);
+            LineParts parts = width == 1 ? ParseLine<ByteUnits>(text, length)
+                              : document.Encoding == TextEncoding::Utf16Le ? ParseLine<LittleUnits>(text, length / 2)
+                                                                           : ParseLine<BigUnits>(text, length / 2);
+            if (parts.IsKey)
+                keys.push_back(Decode(document, text + parts.NameBegin * width, (parts.NameEnd - parts.NameBegin) * width));
+        }
+        for (uint32_t added = section.FirstAdded; added != IniNone; added = document.Added[added].Next) {
+            const IniText& line = document.Added[added].Text;
+            std::string text = Decode(document, Bytes(document.Written, line.Start), line.Length);
+            keys.push_back(text.substr(0, text.find('=')));
+        }
+    }
 }

@@ -33,10 +33,36 @@ constexpr char PathSeparator = '\\';
 constexpr char PathSeparator = '/';
 #endif
 
-// Replaces the file at path with bytes, whole or not at all: the bytes go to
-// a temporary file beside it, which then takes the old file's place.  A file
-// marked read-only is not replaced.  Returns 1 on success, 0 on failure (the
-// old file is then as it was).
-int ReplaceWholeFile(const char* path, const std::string& bytes);
+// The program's ANSI text and Unicode (UTF-16), both ways: the system's ANSI
+// code page on Windows, Windows-1252 in the native build.  A character the
+// code page lacks becomes "?".
+void AnsiToUtf16(const char* text, size_t length, std::u16string& out);
+void Utf16ToAnsi(const char16_t* text, size_t length, std::string& out);
+
+// UTF-8 and UTF-16, both ways, as the platform converts them (an ill-formed
+// sequence becomes U+FFFD).
+void Utf8ToUtf16(const char* text, size_t length, std::u16string& out);
+void Utf16ToUtf8(const char16_t* text, size_t length, std::string& out);
+
+// What a file operation ended with: done, or the reason it failed, as the
+// platform words it ("Access is denied.").
+struct FileResult {
+    bool Ok = false;
+    std::string Reason;
+};
+
+// Reads the whole file at path.  Returns 1 when read, 0 when there is no such
+// file, -1 when it cannot be read (reason says why).  A file held open for a
+// moment by another process is tried again for about a second.
+int ReadWholeFile(const char* path, std::string& bytes, std::string* reason = nullptr);
+
+// Replaces the file that path names with bytes, whole or not at all.  Links
+// are followed, so a linked settings file stays linked and its target gets
+// the new text.  The bytes go to a new temporary file beside the target,
+// created exclusively under a name no other process uses, flushed, and then
+// moved over the target.  A file marked read-only is not replaced.  A file
+// held open for a moment by another process is tried again for about a
+// second.  On failure the old file is as it was.
+FileResult ReplaceWholeFile(const char* path, const std::string& bytes);
 
 #endif

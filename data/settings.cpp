@@ -1,6 +1,5 @@
 #include "data/settings.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -63,26 +62,10 @@ void SaveEntry(IniDocument& file, int index)
         std::snprintf(value, sizeof value, "%d", int(entry.*key.Field));
         IniSetString(file, section, key.Name, value);
     }
-    char message[MessageSize];
+    // Room for a message whose every character is a lone line break.
+    char message[2 * MessageSize];
     EscapeMessage(entry.Message, message, sizeof message);
     IniSetString(file, section, "Message", message);
-}
-
-// 1 when read, 0 when there is no such file, -1 when it cannot be read.
-int ReadWholeFile(const char* path, std::string& bytes)
-{
-    bytes.clear();
-    errno = 0;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return errno == ENOENT ? 0 : -1;
-    char chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return failed ? -1 : 1;
 }
 
 // Reads the settings file into a document: 1 read, 0 no file (an empty
@@ -91,7 +74,7 @@ int ReadSettingsDocument(IniDocument& file, std::string& name)
 {
     name = SettingsFileName();
     std::string bytes;
-    int read = name.empty() ? -1 : ReadWholeFile(name.c_str(), bytes);
+    int read = name.empty() ? -1 : ReadWholeFile(name.c_str(), bytes, nullptr);
     ParseIniDocument(file, std::move(bytes));
     return read;
 }
@@ -121,17 +104,47 @@ std::string SettingsFileName()
 
 void EscapeMessage(const char* message, char* out, int size)
 {
+    if (size <= 0)
+        return;
     int length = 0;
-    for (const char* c = message; *c && length < size - 1; ++c) {
-        if (c[0] == '\r' && c[1] == '\n' && length + 2 <= size - 1) {
+    for (const char* c = message; *c; ++c) {
+        if (*c == '\r' || *c == '\n') {
+            // CR LF, or a CR or an LF on its own: one line break either way.
+            if (c[0] == '\r' && c[1] == '\n')
+                ++c;
+            if (length + 2 > size - 1)
+                break;
             out[length++] = '\\';
             out[length++] = 'n';
-            ++c;
         } else {
+            if (length + 1 > size - 1)
+                break;
             out[length++] = *c;
         }
     }
     out[length] = 0;
+}
+
+void NormalizeLineBreaks(char* message, int size)
+{
+    if (size <= 0)
+        return;
+    std::string text;
+    for (const char* c = message; *c; ++c) {
+        if (*c == '\r' || *c == '\n') {
+            if (c[0] == '\r' && c[1] == '\n')
+                ++c;
+            // A break that does not fit whole is left out.
+            if (text.size() + 2 > size_t(size - 1))
+                break;
+            text += "\r\n";
+        } else {
+            if (text.size() + 1 > size_t(size - 1))
+                break;
+            text += *c;
+        }
+    }
+    std::memcpy(message, text.c_str(), text.size() + 1);
 }
 
 void UnescapeMessage(char* message)
@@ -196,7 +209,7 @@ int SaveSettings()
 
     if (!file.Changed)
         return 1;
-    if (!ReplaceWholeFile(name.c_str(), SerializeIniDocument(file))) {
+    if (!ReplaceWholeFile(name.c_str(), SerializeIniDocument(file)).Ok) {
         ShowError(IDS_NO_SAVE, 0);
         return 0;
     }

@@ -21,8 +21,16 @@ int SaveSettings();
 // current directory).  Empty when the result does not fit a path buffer.
 std::string SettingsFileName();
 
-// Message escaping of the file: CR LF is kept as backslash and "n".
+// Message escaping of the file: a line break (CR LF, or a CR or an LF on its
+// own) is kept as backslash and "n", so that a message never leaves its line.
+// Reading gives CR LF for each.  EscapeMessage writes at most size - 1
+// characters; a message in which every break is CR LF keeps its length.
 void EscapeMessage(const char* message, char* out, int size);
 void UnescapeMessage(char* message);
+
+// Makes every line break of a message typed or pasted into a dialog CR LF, as
+// the file gives it back, within the message's size - 1 characters (a break
+// that does not fit whole is left out with what follows).
+void NormalizeLineBreaks(char* message, int size);
 
 #endif

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/settings.h"
 #include "resources/ids.h"
 
 void ShowEntryInControls(const ReminderEntry& entry, int currentYear, uint32_t nowHour, uint32_t nowMinute,
@@ -61,6 +62,7 @@ bool StoreControlsInEntry(const EditorControls& controls, int currentYear, Remin
     entry.Skip = controls.Skip ? entry.MatchingDate : 0;
     entry.Active = controls.Active ? 1 : 0;
     std::snprintf(entry.Message, sizeof entry.Message, "%s", controls.Message);
+    NormalizeLineBreaks(entry.Message, sizeof entry.Message); // pasted text may break lines with LF alone
     ClampDays(entry.Before);
     ClampDays(entry.After);
     entry.Again = controls.Remind ? EncodeRemindTime(controls.Hour, controls.Minute) : 0;

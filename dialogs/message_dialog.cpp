@@ -5,6 +5,7 @@
 
 #include "data/dates.h"
 #include "data/entry.h"
+#include "data/settings.h"
 #include "dialogs/dialogs.h"
 #include "resources/ids.h"
 #include "shell/help.h"
@@ -44,6 +45,7 @@ static void StoreAndClose(HWND dialog)
 {
     ReminderEntry& entry = Shown();
     GetDlgItemTextA(dialog, IDC_MESSAGE, entry.Message, MessageSize);
+    NormalizeLineBreaks(entry.Message, MessageSize); // pasted text may break lines with LF alone
     if (IsDlgButtonChecked(dialog, IDC_REMIND) == BST_CHECKED) {
         UINT minute = GetDlgItemInt(dialog, IDC_MINUTE, nullptr, FALSE);
         UINT hour = GetDlgItemInt(dialog, IDC_HOUR, nullptr, FALSE);

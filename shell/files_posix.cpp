@@ -3,43 +3,152 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "data/ini_document.h"
 #include "data/platform.h"
+
+namespace {
+
+FileResult Failed(int error)
+{
+    FileResult result;
+    result.Reason = std::strerror(error);
+    return result;
+}
+
+bool WriteAll(int file, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t wrote = write(file, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        done += size_t(wrote);
+    }
+    return true;
+}
+
+// The file a path finally names: links resolved.  A file that does not exist
+// yet is created under the path as given.
+std::string FinalPath(const char* path)
+{
+    char* real = realpath(path, nullptr);
+    if (!real)
+        return path;
+    std::string final = real;
+    std::free(real);
+    return final;
+}
+
+// Makes a rename inside a folder survive a power cut.
+void SyncFolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        fsync(handle);
+        close(handle);
+    }
+}
+
+} // namespace
 
 int SettingsDirectory(char* buffer, int size)
 {
     return std::snprintf(buffer, size_t(size), ".") == 1;
 }
 
-int ReplaceWholeFile(const char* path, const std::string& bytes)
+int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
 {
+    bytes.clear();
+    int file = open(path, O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        if (errno == ENOENT)
+            return 0;
+        if (reason)
+            *reason = std::strerror(errno);
+        return -1;
+    }
+    struct stat status;
+    int error = 0;
+    if (fstat(file, &status) != 0)
+        error = errno;
+    else if (S_ISDIR(status.st_mode))
+        error = EISDIR;
+    else if (status.st_size > off_t(MaxSettingsFileSize))
+        error = EFBIG;
+    char chunk[65536];
+    while (!error) {
+        ssize_t got = read(file, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        if (got <= 0)
+            break;
+        bytes.append(chunk, size_t(got));
+        if (bytes.size() > MaxSettingsFileSize)
+            error = EFBIG;
+    }
+    close(file);
+    if (error) {
+        bytes.clear();
+        if (reason)
+            *reason = std::strerror(error);
+        return -1;
+    }
+    return 1;
+}
+
+FileResult ReplaceWholeFile(const char* path, const std::string& bytes)
+{
+    const std::string target = FinalPath(path);
     // A file without its write bit counts as read-only, as on Windows, also
     // for root.
     mode_t mode = 0644;
     struct stat status;
-    if (stat(path, &status) == 0) {
-        if (!(status.st_mode & S_IWUSR) || S_ISDIR(status.st_mode))
-            return 0;
-        mode = status.st_mode & 0777;
+    if (stat(target.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode))
+            return Failed(EISDIR);
+        if (!(status.st_mode & S_IWUSR))
+            return Failed(EACCES);
+        mode = status.st_mode & 07777;
     }
-    std::string temporary = std::string(path) + ".tq-new";
-    int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    // A new name each time, never opened through an existing file or link:
+    // a temporary file left by a crash, or planted, is passed over.
+    static unsigned serial;
+    std::string temporary;
+    int file = -1;
+    for (int attempt = 0; attempt < 10000 && file < 0; ++attempt) {
+        temporary = target + ".tq-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+        file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 0777);
+        if (file < 0 && errno != EEXIST)
+            return Failed(errno);
+    }
     if (file < 0)
-        return 0;
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        ssize_t wrote = write(file, bytes.data() + done, bytes.size() - done);
-        ok = wrote > 0;
-        if (ok)
-            done += size_t(wrote);
-    }
-    ok = ok && fsync(file) == 0;
-    ok = close(file) == 0 && ok;
-    ok = ok && rename(temporary.c_str(), path) == 0;
-    if (!ok)
+        return Failed(EEXIST);
+    fchmod(file, mode); // the umask would have narrowed it
+    int error = 0;
+    if (!WriteAll(file, bytes) || fsync(file) != 0)
+        error = errno ? errno : EIO;
+    if (close(file) != 0 && !error)
+        error = errno;
+    if (!error && rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error) {
         unlink(temporary.c_str());
-    return ok;
+        return Failed(error);
+    }
+    SyncFolderOf(target);
+    FileResult result;
+    result.Ok = true;
+    return result;
 }

@@ -98,6 +98,23 @@ drive click "$DIALOG" 1
 check "OK ends with 0" 0 "$(finished due)"
 check "OK saved the message" 1 "$(grep -c 'Message=Water the plants twice' "$work/due.ini")"
 
+echo "== a settings file that is a link, with links planted at temporary names"
+settings "$work/real.ini" 60000 "Through the link"
+ln -s real.ini "$work/linked.ini"
+printf 'keep me' >"$work/victim"
+ln -s victim "$work/real.ini.tq-new"
+ln -s victim "$work/linked.ini.tq-new"
+start linked "$(winpath "$work/linked.ini")"
+drive wait "$DIALOG" 200
+drive settext "$DIALOG" 110 "Saved through the link"
+drive click "$DIALOG" 1
+check "linked: ends with 0" 0 "$(finished linked)"
+check "the link is still a link" yes "$([ -L "$work/linked.ini" ] && echo yes)"
+check "its target got the text" 1 "$(grep -c 'Message=Saved through the link' "$work/real.ini")"
+check "no planted link was written through" "keep me" "$(cat "$work/victim")"
+check "no temporary file is left" 2 "$(ls "$work" | grep -c '\.tq-')"
+rm -f "$work/linked.ini" "$work/real.ini" "$work"/*.tq-new "$work/victim"
+
 echo "== remind me at a time already passed, short timer period"
 settings "$work/repeat.ini" 1500 "Stretch"
 start repeat "$(winpath "$work/repeat.ini")"

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "data/entry.h"
 #include "data/ini_document.h"
@@ -34,10 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     IniDocument document;
     ParseIniDocument(document, bytes);
 
-    // Nothing changed: ANSI and UTF-8 files are written back byte for byte.
-    if (document.Encoding == TextEncoding::Ansi || document.Encoding == TextEncoding::Utf8)
-        Check(SerializeIniDocument(document) == bytes, "unchanged document written back as read");
+    // Nothing changed: written back byte for byte, in every encoding.
+    Check(SerializeIniDocument(document) == bytes, "unchanged document written back as read");
 
+    std::vector<std::string> sectionNames, keyNames;
+    IniListNames(document, sectionNames, keyNames);
     for (const char* section : Sections)
         for (const char* key : Keys) {
             std::string text = IniGetString(document, section, key, "", 256);
@@ -45,12 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             IniGetInt(document, section, key, 0);
         }
 
-    // A write is read back, from the document and from its bytes.
-    IniSetString(document, "1", "Message", "written");
+    // A write is read back, from the document and from its bytes, and a line
+    // break in it starts no section or key of its own.
+    IniSetString(document, "1", "Message", "written \xE9\n[2]\r\nDay=7");
+    IniSetString(document, "3", "Day", "\xC3\xA9");
     IniRemoveSection(document, "2");
     IniDocument again;
     ParseIniDocument(again, SerializeIniDocument(document));
-    Check(IniGetString(again, "1", "Message", "", 256) == "written", "write read back");
+    Check(IniGetString(again, "1", "Message", "", 256) == "written \xE9 [2]  Day=7", "write read back");
+    Check(IniGetString(again, "3", "Day", "", 256) == "\xC3\xA9", "ANSI text read back as written");
     Check(IniGetString(again, "2", "Day", "<none>", 256) == "<none>", "removed section stays removed");
 
     // The loader on the same bytes, unless they ask for a table so large the

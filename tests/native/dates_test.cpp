@@ -108,6 +108,20 @@ TEST_F(TableTest, EarlierYearInEarlyDecemberReadsNever)
     }
 }
 
+TEST_F(TableTest, TheFirstOfJanuary1970IsADateLikeAnyOther)
+{
+    // Day number 0 that a search really found is shown as its date.
+    SetToday(1970, 1, 1);
+    struct {
+        int32_t Day, Month, Year;
+    } patterns[] = {{0, 0, 0}, {1, 1, 0}, {1, 1, 1970}, {-3, 0, 0}, {0, 1, 1970}};
+    for (auto& p : patterns) {
+        int index = AddEntry(p.Day, p.Month, p.Year);
+        EXPECT_STREQ(FormatMatchingDate(index), "Thursday January 1, 1970") << p.Day << " " << p.Month << " " << p.Year;
+        EXPECT_EQ(EntryTable.Slots[index].MatchingDate, 0);
+    }
+}
+
 TEST(DayNumbers, KnownDays)
 {
     EXPECT_EQ(DateToDayNumber(Date(1970, 1, 1)), 0);

@@ -167,3 +167,167 @@ TEST(IniDocument, Utf16CharacterWithALineEndByteIsNoLineEnd)
 }
 
 } // namespace
+
+namespace {
+
+std::string Utf16(const std::u16string& text, bool big)
+{
+    std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        char low = char(unit & 0xFF);
+        char high = char(unit >> 8);
+        bytes += big ? high : low;
+        bytes += big ? low : high;
+    }
+    return bytes;
+}
+
+// Text beyond ASCII in each encoding an editor saves, read as the program's
+// ANSI text (Windows-1252 in this build).
+struct EncodingCase {
+    const char* Name;
+    std::string File;
+    TextEncoding Encoding;
+    std::string Read; // [S] k
+};
+
+const EncodingCase EncodingCases[] = {
+    {"UTF-8 with a mark", "\xEF\xBB\xBF[S]\r\nk=Café €5\r\n", TextEncoding::Utf8, "Caf\xE9 \x80" "5"},
+    {"UTF-8 without a mark", "[S]\r\nk=Café €5\r\n", TextEncoding::Utf8, "Caf\xE9 \x80" "5"},
+    {"UTF-16 LE", Utf16(u"[S]\r\nk=Café €5\r\n", false), TextEncoding::Utf16Le, "Caf\xE9 \x80" "5"},
+    {"UTF-16 BE", Utf16(u"[S]\r\nk=Café €5\r\n", true), TextEncoding::Utf16Be, "Caf\xE9 \x80" "5"},
+    {"ANSI that is no UTF-8", "[S]\r\nk=Caf\xE9 \x80" "5\r\n", TextEncoding::Ansi, "Caf\xE9 \x80" "5"},
+    {"ASCII alone is ANSI", "[S]\nk=plain\n", TextEncoding::Ansi, "plain"},
+    {"beyond the code page, UTF-8", "\xEF\xBB\xBF[S]\nk=Жук ☺ 😀\n", TextEncoding::Utf8, "??? ? ?"},
+    {"beyond the code page, UTF-16", Utf16(u"[S]\nk=Жук 😀\n", false), TextEncoding::Utf16Le, "??? ?"},
+    {"ill-formed UTF-8 after a mark", "\xEF\xBB\xBF[S]\nk=a\xE9z\xC3\n", TextEncoding::Utf8, "a?z?"},
+    {"UTF-8 names", "[Städte]\nk=1\n[S]\nk=Ümlaut\n", TextEncoding::Utf8, "\xDCmlaut"},
+    {"a mark alone", "\xEF\xBB\xBF", TextEncoding::Utf8, "<d>"},
+};
+
+class EncodingTest : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(EncodingTest, ReadsAsAnsiAndWritesTheFilesOwnEncoding)
+{
+    const EncodingCase& c = GetParam();
+    IniDocument document = Parse(c.File);
+    EXPECT_EQ(document.Encoding, c.Encoding);
+    EXPECT_EQ(IniGetString(document, "S", "k", "<d>", 256), c.Read);
+    EXPECT_EQ(SerializeIniDocument(document), c.File) << "unchanged: byte for byte";
+
+    // Writing back what was read changes nothing, even where the code page
+    // could not hold a character: that line keeps its bytes.
+    if (c.Read != "<d>") {
+        IniSetString(document, "S", "k", c.Read.c_str());
+        EXPECT_FALSE(document.Changed);
+    }
+    // A new value is stored in the file's encoding and read back as written.
+    IniSetString(document, "S", "k", "\xE9t\xE9 \x80");
+    IniSetString(document, "S", "new", "\xFC");
+    IniDocument again = Parse(SerializeIniDocument(document));
+    EXPECT_EQ(again.Encoding, c.Encoding);
+    EXPECT_EQ(IniGetString(again, "S", "k", "<d>", 256), "\xE9t\xE9 \x80");
+    EXPECT_EQ(IniGetString(again, "S", "new", "<d>", 256), "\xFC");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EncodingTest, ::testing::ValuesIn(EncodingCases),
+                         [](const ::testing::TestParamInfo<EncodingCase>& info) {
+                             std::string name;
+                             for (const char* c = info.param.Name; *c; ++c)
+                                 name += std::isalnum((unsigned char)*c) ? *c : '_';
+                             return name;
+                         });
+
+TEST(IniDocument, ValuesAreWrittenInTheFilesEncoding)
+{
+    IniDocument utf8 = Parse("\xEF\xBB\xBF[S]\r\nk=x\r\n");
+    IniSetString(utf8, "S", "k", "Caf\xE9 \x80" "5");
+    EXPECT_EQ(SerializeIniDocument(utf8), "\xEF\xBB\xBF[S]\r\nk=Café €5\r\n");
+
+    IniDocument bare = Parse("[S]\nk=é\n"); // UTF-8 without a mark stays so
+    IniSetString(bare, "S", "k", "\xE8");
+    EXPECT_EQ(SerializeIniDocument(bare), "[S]\nk=è\n");
+
+    IniDocument le = Parse(Utf16(u"[S]\nk=x\n", false));
+    IniSetString(le, "S", "k", "\x80");
+    EXPECT_EQ(SerializeIniDocument(le), Utf16(u"[S]\nk=€\n", false));
+
+    IniDocument be = Parse(Utf16(u"[S]\nk=x\n", true));
+    IniSetString(be, "T", "k", "\xE9");
+    EXPECT_EQ(SerializeIniDocument(be), Utf16(u"[S]\nk=x\n\n[T]\nk=é\n", true));
+
+    IniDocument ansi = Parse("[S]\nk=x\n");
+    IniSetString(ansi, "S", "k", "\xE9");
+    EXPECT_EQ(SerializeIniDocument(ansi), "[S]\nk=\xE9\n");
+}
+
+TEST(IniDocument, TheLimitCountsCharactersAsTheProgramHoldsThem)
+{
+    std::string e300;
+    for (int i = 0; i < 300; ++i)
+        e300 += "é";
+    IniDocument document = Parse("[S]\nk=" + e300 + "\n");
+    EXPECT_EQ(IniGetString(document, "S", "k", "", 256), std::string(255, '\xE9'));
+}
+
+TEST(IniDocument, LoneLastByteOfUtf16IsKept)
+{
+    const std::string file = Utf16(u"[S]\r\nk=1\r\n", false) + "A";
+    IniDocument document = Parse(file);
+    EXPECT_EQ(IniGetString(document, "S", "k", "", 256), "1");
+    EXPECT_EQ(SerializeIniDocument(document), file);
+    IniSetString(document, "S", "k", "2");
+    EXPECT_EQ(SerializeIniDocument(document), Utf16(u"[S]\r\nk=2\r\n", false) + "A");
+}
+
+TEST(IniDocument, ALineBreakInAValueNeverStartsALine)
+{
+    IniDocument document = Parse("[1]\nMessage=x\n[2]\nDay=5\n");
+    IniSetString(document, "1", "Message", "note\n[2]\nDay=9\rx");
+    IniDocument again = Parse(SerializeIniDocument(document));
+    EXPECT_EQ(IniGetString(again, "1", "Message", "", 256), "note [2] Day=9 x");
+    EXPECT_EQ(IniGetString(again, "2", "Day", "", 256), "5");
+}
+
+TEST(IniDocument, SearchesStayWithinTheirLine)
+{
+    // An unclosed "[" takes no "]" from a later line, a line without "="
+    // takes none from the next one.
+    IniDocument document = Parse("[S]\n[T\nnote\nk=v]\n[U]\nj=1\n");
+    EXPECT_EQ(IniGetString(document, "S", "[T", "<d>", 256), "<d>");
+    EXPECT_EQ(IniGetString(document, "S", "note", "<d>", 256), "<d>");
+    EXPECT_EQ(IniGetString(document, "S", "k", "<d>", 256), "v]");
+    EXPECT_EQ(IniGetString(document, "U", "j", "<d>", 256), "1");
+}
+
+TEST(IniDocument, ManySectionsOfOneNameAreAllRemoved)
+{
+    std::string file;
+    for (int i = 0; i < 20000; ++i)
+        file += "[x]\nk=" + std::to_string(i) + "\n";
+    file += "[y]\nk=last\n";
+    IniDocument document = Parse(file);
+    EXPECT_EQ(IniGetString(document, "X", "k", "", 256), "0");
+    IniRemoveSection(document, "x");
+    EXPECT_EQ(SerializeIniDocument(document), "[y]\nk=last\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(IniDocument, AnsiTextThatWouldReadAsUtf8IsWrittenWithAMark)
+{
+    IniDocument document = Parse("[S]\r\nk=x\r\n");
+    IniSetString(document, "S", "k", "\xC3\xA9"); // "Ã©" in Windows-1252, also the UTF-8 of "é"
+    std::string saved = SerializeIniDocument(document);
+    EXPECT_EQ(saved, "\xEF\xBB\xBF[S]\r\nk=Ã©\r\n");
+    IniDocument again = Parse(saved);
+    EXPECT_EQ(IniGetString(again, "S", "k", "", 256), "\xC3\xA9");
+    // Text that reads back as it is stays ANSI.
+    document = Parse("[S]\r\nk=x\r\n");
+    IniSetString(document, "S", "k", "\xE9t\xE9");
+    EXPECT_EQ(SerializeIniDocument(document), "[S]\r\nk=\xE9t\xE9\r\n");
+}
+
+} // namespace

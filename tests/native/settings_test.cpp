@@ -1,10 +1,13 @@
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "data/ini_document.h"
 #include "data/settings.h"
@@ -101,29 +104,37 @@ TEST_F(SettingsTest, EntryRoundTripKeepsNegativeDayAndTwoLineMessage)
     EXPECT_EQ(EntryTable.Slots[0].Again, 34590);
 }
 
-TEST(MessageEscaping, KeepsTheLengthAndOnlyTouchesCrLf)
+TEST(MessageEscaping, EveryLineBreakStaysOnTheLineAndComesBackAsCrLf)
 {
     struct {
         const char* Memory;
         const char* File;
+        const char* Back; // the message after a save and a load
     } cases[] = {
-        {"a\r\nb", "a\\nb"}, {"a\rb\nc", "a\rb\nc"}, {"\r\n\r\n", "\\n\\n"}, {"back\\slash", "back\\slash"},
-        {"", ""},
+        {"a\r\nb", "a\\nb", "a\r\nb"},
+        {"a\rb\nc", "a\\nb\\nc", "a\r\nb\r\nc"},
+        {"\n\r", "\\n\\n", "\r\n\r\n"}, // LF then CR: two breaks, not one
+        {"\r\n\r\n", "\\n\\n", "\r\n\r\n"},
+        {"Pasted note\n[2]\nMessage=not the second entry", "Pasted note\\n[2]\\nMessage=not the second entry",
+         "Pasted note\r\n[2]\r\nMessage=not the second entry"},
+        {"back\\slash", "back\\slash", "back\\slash"},
+        {"", "", ""},
     };
     for (auto& c : cases) {
-        char file[MessageSize];
+        char file[2 * MessageSize];
         EscapeMessage(c.Memory, file, sizeof file);
         EXPECT_STREQ(file, c.File);
+        EXPECT_EQ(std::strpbrk(file, "\r\n"), nullptr);
         char memory[MessageSize];
         std::snprintf(memory, sizeof memory, "%s", c.File);
         UnescapeMessage(memory);
-        EXPECT_STREQ(memory, c.Memory);
+        EXPECT_STREQ(memory, c.Back);
     }
     // A typed backslash-n comes back as a line break: there is no escape for it.
     char typed[] = "C:\\new";
     UnescapeMessage(typed);
     EXPECT_STREQ(typed, "C:\r\new");
-    // 255 characters stay 255 characters either way.
+    // 255 characters with CR LF breaks stay 255 characters either way.
     std::string longest;
     for (int i = 0; i < 127; ++i)
         longest += "\r\n";
@@ -131,6 +142,42 @@ TEST(MessageEscaping, KeepsTheLengthAndOnlyTouchesCrLf)
     char file[MessageSize];
     EscapeMessage(longest.c_str(), file, sizeof file);
     EXPECT_EQ(std::string(file).size(), 255u);
+    // A break that no longer fits is never written half.
+    char small[4];
+    EscapeMessage("ab\ncd", small, sizeof small);
+    EXPECT_STREQ(small, "ab");
+}
+
+TEST(MessageEscaping, NormalizingMakesEveryBreakCrLfWithinTheField)
+{
+    struct {
+        const char* Typed;
+        int Size;
+        const char* Kept;
+    } cases[] = {
+        {"one\ntwo", MessageSize, "one\r\ntwo"},
+        {"one\rtwo", MessageSize, "one\r\ntwo"},
+        {"one\r\ntwo", MessageSize, "one\r\ntwo"},
+        {"a\n\rb\r\r\nc", MessageSize, "a\r\n\r\nb\r\n\r\nc"},
+        {"\n", MessageSize, "\r\n"},
+        {"abcd\nx", 6, "abcd"}, // the break does not fit whole: left out, and what follows
+        {"ab\ncd", 6, "ab\r\nc"}, // what follows a break that fits, until full
+        {"abcdef", 4, "abc"},
+    };
+    for (auto& c : cases) {
+        char message[MessageSize];
+        std::snprintf(message, sizeof message, "%s", c.Typed);
+        NormalizeLineBreaks(message, c.Size);
+        EXPECT_STREQ(message, c.Kept) << c.Typed;
+    }
+    // A field full of lone breaks keeps 255 characters and whole pairs.
+    char message[MessageSize];
+    std::memset(message, '\n', MessageSize - 1);
+    message[MessageSize - 1] = 0;
+    NormalizeLineBreaks(message, MessageSize);
+    EXPECT_EQ(std::strlen(message), 254u);
+    EXPECT_EQ(message[252], '\r');
+    EXPECT_EQ(message[253], '\n');
 }
 
 TEST_F(SettingsTest, MessageLongerThan255IsCut)
@@ -266,6 +313,100 @@ TEST_F(SettingsTest, BareNameIsInTheCurrentDirectory)
     SaveSettings();
     EXPECT_TRUE(Exists());
     ASSERT_EQ(chdir(previous), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingsTest, APastedLineBreakNeverReachesAnotherEntry)
+{
+    Write("[Options]\r\nEntries=2\r\n[1]\r\nActive=1\r\nMessage=first\r\n[2]\r\nDay=5\r\nActive=1\r\nMessage=second\r\n");
+    LoadSettings(1);
+    // As a dialog stores it: LF alone, CR alone and CR LF.
+    std::snprintf(EntryTable.Slots[0].Message, MessageSize, "Pasted note\n[2]\rMessage=not the second entry\r\nend");
+    ASSERT_EQ(SaveSettings(), 1);
+    ReleaseEntryTable();
+    LoadSettings(1);
+    ASSERT_EQ(EntryTable.Count, 2);
+    EXPECT_STREQ(EntryTable.Slots[0].Message, "Pasted note\r\n[2]\r\nMessage=not the second entry\r\nend");
+    EXPECT_EQ(EntryTable.Slots[1].Day, 5);
+    EXPECT_EQ(EntryTable.Slots[1].Active, 1);
+    EXPECT_STREQ(EntryTable.Slots[1].Message, "second");
+    EXPECT_EQ(Read().find("\n[2]\r\nMessage=not"), std::string::npos);
+}
+
+TEST_F(SettingsTest, ALinkedFileStaysLinkedAndItsTargetGetsTheText)
+{
+    const std::string target = Directory + "/real.ini";
+    const std::string link = Directory + "/link.ini";
+    std::ofstream(target, std::ios::binary) << "[Options]\nEntries=0\n";
+    ASSERT_EQ(symlink("real.ini", link.c_str()), 0);
+    std::snprintf(SettingsPath, sizeof SettingsPath, "%s", link.c_str());
+    LoadSettings(1);
+    TimerPeriod = 1234;
+    ASSERT_EQ(SaveSettings(), 1);
+    struct stat status;
+    ASSERT_EQ(lstat(link.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    std::ifstream in(target, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("Timer period=1234"), std::string::npos);
+    std::remove(link.c_str());
+    std::remove(target.c_str());
+}
+
+TEST_F(SettingsTest, PlantedOrLeftOverTemporaryFilesAreNeverWrittenThroughAndNeverBlock)
+{
+    Write("[Options]\nEntries=0\n");
+    const std::string victim = Directory + "/victim";
+    std::ofstream(victim, std::ios::binary) << "keep me";
+    // Links and stale files at every name a save of this process could pick
+    // first, and at the fixed name of earlier versions.
+    std::vector<std::string> planted = {File + ".tq-new"};
+    for (int serial = 1; serial <= 300; ++serial)
+        planted.push_back(File + ".tq-" + std::to_string(getpid()) + "-" + std::to_string(serial));
+    for (size_t i = 0; i < planted.size(); ++i) {
+        if (i % 2 == 0)
+            ASSERT_EQ(symlink(victim.c_str(), planted[i].c_str()), 0);
+        else
+            std::ofstream(planted[i], std::ios::binary) << "left over";
+    }
+    LoadSettings(1);
+    TimerPeriod = 4321;
+    EXPECT_EQ(SaveSettings(), 1);
+    EXPECT_NE(Read().find("Timer period=4321"), std::string::npos);
+    std::ifstream in(victim, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "keep me");
+    for (const std::string& name : planted) {
+        struct stat status;
+        EXPECT_EQ(lstat(name.c_str(), &status), 0) << name;
+        std::remove(name.c_str());
+    }
+    std::remove(victim.c_str());
+}
+
+TEST_F(SettingsTest, ASaveLeavesNoTemporaryFileAndKeepsTheFilesMode)
+{
+    Write("[Options]\nEntries=0\n");
+    chmod(File.c_str(), 0600);
+    LoadSettings(1);
+    TimerPeriod = 99;
+    ASSERT_EQ(SaveSettings(), 1);
+    struct stat status;
+    ASSERT_EQ(stat(File.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    std::string listing;
+    if (DIR* folder = opendir(Directory.c_str())) {
+        while (dirent* item = readdir(folder))
+            if (item->d_name[0] != '.')
+                listing += std::string(item->d_name) + " ";
+        closedir(folder);
+    }
+    EXPECT_EQ(listing, "TQ.INI ");
 }
 
 } // namespace

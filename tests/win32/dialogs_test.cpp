@@ -422,6 +422,31 @@ TEST_F(EditorTest, OkSavesTheEditsAndLeavesOtherEntriesAlone)
     EXPECT_NE(TimerRunning, 0u);
 }
 
+TEST_F(EditorTest, PastedLineBreaksInBothDialogsStayInTheirEntry)
+{
+    WriteFile(ThreeEntries);
+    LoadSettings(1);
+    CurrentEntry = 0;
+    RunDialog(IDD_MESSAGE, MessProc,
+              {Check([](HWND d) { SetDlgItemTextA(d, IDC_MESSAGE, "Pasted note\n[2]\nMessage=not the second entry"); }),
+               Click(IDC_OK)});
+    ASSERT_EQ(SaveSettings(), 1);
+    EditRequest = 3;
+    RunDialog(IDD_EDITOR, EditProc,
+              {Check([](HWND d) { SetDlgItemTextA(d, IDC_MESSAGE, "one\rtwo\nthree\r\nfour"); }), Click(IDC_OK)});
+    ReleaseEntryTable();
+    LoadSettings(1);
+    ASSERT_EQ(EntryTable.Count, 3);
+    EXPECT_STREQ(EntryTable.Slots[0].Message, "Pasted note\r\n[2]\r\nMessage=not the second entry");
+    EXPECT_EQ(EntryTable.Slots[1].Day, 25);
+    EXPECT_EQ(EntryTable.Slots[1].Month, 12);
+    EXPECT_EQ(EntryTable.Slots[1].Active, 1);
+    EXPECT_STREQ(EntryTable.Slots[1].Message, "Christmas");
+    EXPECT_STREQ(EntryTable.Slots[2].Message, "one\r\ntwo\r\nthree\r\nfour");
+    std::string saved = ReadFile();
+    EXPECT_NE(saved.find("Message=Pasted note\\n[2]\\nMessage=not the second entry\r\n"), std::string::npos) << saved;
+}
+
 TEST_F(EditorTest, AboutOpensOverTheEditor)
 {
     LoadSettings(1);

@@ -112,6 +112,19 @@ protected:
         Files.push_back(path);
         return path;
     }
+    // The fixture as the profile functions should see it.  They take a file
+    // without a byte-order mark for ANSI, where the program reads valid UTF-8
+    // as UTF-8: that file is compared with the profile functions reading it
+    // with a mark.
+    std::string CopyForProfile(const char* name)
+    {
+        IniDocument document;
+        ParseIniDocument(document, Fixture);
+        std::string path = Copy(name);
+        if (document.Encoding == TextEncoding::Utf8 && !document.ByteOrderMark)
+            WriteBytes(path, "\xEF\xBB\xBF" + Fixture);
+        return path;
+    }
     std::string Directory;
     std::string Fixture;
     std::vector<std::string> Files;
@@ -119,7 +132,7 @@ protected:
 
 TEST_P(ProfileOracle, DocumentReadsWhatTheProfileFunctionsRead)
 {
-    std::string path = Copy("read.ini");
+    std::string path = CopyForProfile("read.ini");
     IniDocument document;
     ParseIniDocument(document, Fixture);
 
@@ -128,13 +141,7 @@ TEST_P(ProfileOracle, DocumentReadsWhatTheProfileFunctionsRead)
     std::vector<std::string> keys = {"Task bar", "TASK BAR", "Timer period", "Entries", "Day",    "Month",
                                      "Year",     "Before",   "After",        "Skip",    "Active", "Again",
                                      "Message",  "Colour",   ";Day",         "Missing", "orphan", "just a line"};
-    for (const IniSection& section : document.Sections)
-        for (const IniLine& line : section.Lines)
-            if (line.IsKey)
-                keys.push_back(line.Name);
-    for (const IniSection& section : document.Sections)
-        if (section.HasHeader)
-            sections.push_back(section.Name);
+    IniListNames(document, sections, keys);
 
     for (const std::string& section : sections) {
         for (const std::string& key : keys) {
@@ -154,7 +161,7 @@ TEST_P(ProfileOracle, DocumentReadsWhatTheProfileFunctionsRead)
 
 TEST_P(ProfileOracle, SaveIsReadBackAndKeepsWhatTheProgramDoesNotWrite)
 {
-    std::string original = Copy("original.ini");
+    std::string original = CopyForProfile("original.ini");
     std::string saved = Copy("saved.ini");
     ProfileView before = ReadWithProfileFunctions(original);
 
@@ -164,12 +171,21 @@ TEST_P(ProfileOracle, SaveIsReadBackAndKeepsWhatTheProgramDoesNotWrite)
         ReminderEntry& entry = EntryTable.Slots[i];
         entry.Day = i + 1;
         entry.Again = EncodeRemindTime(7, 30);
-        std::snprintf(entry.Message, sizeof entry.Message, "saved %d\r\nsecond line", i + 1);
+        std::snprintf(entry.Message, sizeof entry.Message, "saved %d \xE9\x80\r\nsecond line", i + 1);
     }
     if (EntryTable.Count > 0)
         --EntryTable.Count; // the last section goes
     ASSERT_EQ(SaveSettings(), 1);
 
+    // A file that is UTF-8 without a mark stays so; the profile functions
+    // read it as such only with a mark.
+    std::string savedBytes = ReadBytes(saved);
+    IniDocument savedDocument;
+    ParseIniDocument(savedDocument, savedBytes);
+    if (savedDocument.Encoding == TextEncoding::Utf8 && !savedDocument.ByteOrderMark) {
+        saved = Copy("saved-marked.ini");
+        WriteBytes(saved, "\xEF\xBB\xBF" + savedBytes);
+    }
     const char* file = saved.c_str();
     EXPECT_EQ(GetPrivateProfileIntA("Options", "Task bar", 99, file), UINT(TaskBarOption));
     EXPECT_EQ(GetPrivateProfileIntA("Options", "Timer period", 99, file), TimerPeriod);
@@ -187,7 +203,7 @@ TEST_P(ProfileOracle, SaveIsReadBackAndKeepsWhatTheProgramDoesNotWrite)
         EXPECT_EQ(int(GetPrivateProfileIntA(section.c_str(), "Again", 99, file)), entry.Again);
         char message[256];
         GetPrivateProfileStringA(section.c_str(), "Message", "", message, sizeof message, file);
-        EXPECT_EQ(std::string(message), "saved " + section + "\\nsecond line");
+        EXPECT_EQ(std::string(message), "saved " + section + " \xE9\x80\\nsecond line");
     }
     std::map<std::string, bool> removed;
     for (int i = EntryTable.Count; i < EntryTable.LoadedCount; ++i) {
