@@ -2,6 +2,37 @@
 
 #include <cstring>
 
+namespace {
+
+bool IsBlankOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+const char* CommandTail(const char* commandLine)
+{
+    if (!commandLine)
+        return nullptr;
+    const char* c = commandLine;
+    while (IsBlankOrTab(*c))
+        ++c;
+    if (*c == '"') {
+        ++c;
+        while (*c && *c != '"' && *c != '\t')
+            ++c;
+        if (*c == '"')
+            ++c;
+    } else {
+        while (*c && !IsBlankOrTab(*c))
+            ++c;
+    }
+    while (IsBlankOrTab(*c))
+        ++c;
+    return c;
+}
+
 CommandLineResult ParseCommandTail(const char* tail, char* settingsPath, size_t size, int& editRequest)
 {
     const char* path = "";

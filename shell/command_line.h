@@ -6,6 +6,12 @@
 
 enum class CommandLineResult { Ok, PathTooLong };
 
+// The command tail within the process's whole command line: what follows
+// the program name and the blanks and tabs after it.  Leading blanks and tabs
+// are skipped first; a program name that begins with a double quote ends at
+// the closing quote or at a tab, any other at the first blank or tab.
+const char* CommandTail(const char* commandLine);
+
 // Reads the command tail: an optional edit switch ("/e" or "/E", after
 // spaces), then the settings path, taken whole.  A path wrapped in one pair
 // of double quotes is unquoted; an empty path means "TQ.INI".  A path that

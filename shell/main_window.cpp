@@ -58,7 +58,7 @@ static void OnDestroy()
 
 static void OnTimerPass(HWND window)
 {
-    if (ActiveDialog || PassRunning)
+    if (ActiveDialog || OpenBoxes || PassRunning)
         return; // this tick is lost; the next one tries again
     PassRunning = true;
     EditRequest = 0;
@@ -88,14 +88,43 @@ static void OnTimerPass(HWND window)
     PassRunning = false;
 }
 
-// A request while a dialog is open only beeps and shows that dialog.
+static BOOL CALLBACK FindBox(HWND window, LPARAM found)
+{
+    char className[16];
+    if (window == MainWindow || !IsWindowVisible(window) || !GetClassNameA(window, className, sizeof className) ||
+        lstrcmpA(className, "#32770") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// A request while a dialog or an error box is open only beeps and shows it.
 static bool RefusedForOpenDialog()
 {
-    if (!ActiveDialog)
+    if (!ActiveDialog && !OpenBoxes)
         return false;
     MessageBeep(MB_ICONEXCLAMATION);
-    SetForegroundWindow(ActiveDialog);
+    HWND open = ActiveDialog;
+    if (!open)
+        EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&open));
+    if (open)
+        SetForegroundWindow(open);
     return true;
+}
+
+// The handshake answer: an atom of the settings path, or of its short form
+// when the path is too long for an atom (255 characters); the asking side
+// compares short forms anyway.
+static LRESULT IdentifyAnswer()
+{
+    ATOM atom = GlobalAddAtomA(SettingsPath);
+    if (atom)
+        return atom;
+    char shortPath[PathSize];
+    DWORD length = GetShortPathNameA(SettingsPath, shortPath, sizeof shortPath);
+    if (length == 0 || length >= sizeof shortPath)
+        return 0;
+    return GlobalAddAtomA(shortPath);
 }
 
 static void OnTrayMenu(HWND window)
@@ -159,7 +188,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // The 32-bit values of the handshake, whatever the width of a parameter.
         if (wParam != IdentifyWParam || DWORD(lParam) != IdentifyLParam)
             return 0;
-        return GlobalAddAtomA(SettingsPath);
+        return IdentifyAnswer();
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -30,7 +30,12 @@ void ShowError(int id, int fatal)
 {
     char caption[LONG_TEXT_SIZE];
     lstrcpynA(caption, LoadText(IDS_ERROR_CAPTION), sizeof caption);
+    // The box's own loop dispatches ticks and requests to the main window:
+    // they wait for it as for a dialog, so that nothing ends the program
+    // under an unanswered box.
+    ++OpenBoxes;
     MessageBoxA(GetActiveWindow(), LoadText(id), caption, MB_OK | MB_ICONERROR);
+    --OpenBoxes;
     if (fatal) {
         if (MainWindow)
             DestroyWindow(MainWindow);

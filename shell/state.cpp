@@ -13,6 +13,7 @@ uint32_t TimerPeriod;
 HINSTANCE InstanceHandle;
 HWND MainWindow;
 HWND ActiveDialog;
+int OpenBoxes;
 #endif
 
 uint32_t EffectiveTimerPeriod()

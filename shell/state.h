@@ -37,6 +37,7 @@ uint32_t EffectiveTimerPeriod();
 extern HINSTANCE InstanceHandle;
 extern HWND MainWindow;
 extern HWND ActiveDialog; // open message dialog or editor, null when none
+extern int OpenBoxes;     // error boxes open now: ticks and requests wait for them as for a dialog
 #endif
 
 #endif

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "data/settings.h"
 #include "resources/ids.h"
 #include "shell/command_line.h"
@@ -24,6 +26,39 @@ static bool SameSettingsFile(const char* theirs, const char* ours)
     if (a == 0 || a >= sizeof theirShort || b == 0 || b >= sizeof ourShort)
         return lstrcmpiA(theirs, ours) == 0;
     return lstrcmpiA(theirShort, ourShort) == 0;
+}
+
+// Instances started on one settings file at the same moment would all probe
+// before any of them has a window, and all find nobody.  So the probe and the
+// creation of the window are done under a lock named after the file, as the
+// probe tells files apart: by the short form without regard to case, or by
+// the text when there is no short form.  Instances on other files take other
+// locks; a crashed holder leaves its lock abandoned, which the next one takes.
+static HANDLE LockStartUp()
+{
+    char identity[PathSize];
+    DWORD length = GetShortPathNameA(SettingsPath, identity, sizeof identity);
+    if (length == 0 || length >= sizeof identity)
+        lstrcpynA(identity, SettingsPath, sizeof identity);
+    CharUpperA(identity);
+    uint64_t hash = 14695981039346656037ull;
+    for (const char* c = identity; *c; ++c)
+        hash = (hash ^ (unsigned char)*c) * 1099511628211ull;
+    char name[64];
+    wsprintfA(name, "TQ.StartUp.%08lX%08lX", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash & 0xFFFFFFFF));
+    HANDLE lock = CreateMutexA(nullptr, FALSE, name);
+    if (lock)
+        WaitForSingleObject(lock, INFINITE); // WAIT_ABANDONED: its holder ended without letting go
+    return lock;
+}
+
+static void UnlockStartUp(HANDLE lock)
+{
+    if (!lock)
+        return;
+    ReleaseMutex(lock);
+    CloseHandle(lock);
 }
 
 // Asks one top-level window whether it is a TQ serving our settings file;
@@ -54,10 +89,14 @@ static void BuildHelpPath()
     MakeHelpPath(program, HelpPath, sizeof HelpPath);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int)
 {
     InstanceHandle = instance;
     int edit = 0;
+    // The tail the runtime hands over drops a switch glued to a quoted
+    // program name and keeps a program name after leading blanks: it is
+    // derived from the whole command line instead.
+    const char* tail = CommandTail(GetCommandLineA());
     if (ParseCommandTail(tail, SettingsPath, sizeof SettingsPath, edit) != CommandLineResult::Ok) {
         ShowError(IDS_PATH_TOO_LONG, 1);
         return 1;
@@ -78,12 +117,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR tail, int)
     }
 
     // A running instance on the same file takes the request over.
-    if (!EnumWindows(PreviousProc, EditRequest))
+    HANDLE lock = LockStartUp();
+    if (!EnumWindows(PreviousProc, EditRequest)) {
+        UnlockStartUp(lock);
         return 1;
+    }
 
     BuildHelpPath();
     MainWindow = CreateWindowExA(WS_EX_TOPMOST, "TQ_Main", LoadText(IDS_WINDOW_TITLE), WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
                                  nullptr, nullptr, instance, nullptr);
+    UnlockStartUp(lock); // from here on a later start finds this window
     if (!MainWindow)
         ShowError(IDS_NO_WINDOW, 1);
     LoadSettings(1);

@@ -27,6 +27,7 @@ DIALOG="TQ Windows Reminder"
 TODAY="2026-06-10 09:30:00" # a Wednesday
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
+tqw=$(winpath "$tq")
 
 # start NAME ARGS...: TQ.EXE in the background on the fixed clock; its exit
 # code lands in $work/NAME.status.
@@ -215,6 +216,93 @@ drive wait "TQ fatal error"
 check "too long: the box says so" "The settings file path is too long" "$(drive text "TQ fatal error" 65535 | tr -d '\r')"
 drive click "TQ fatal error" 1
 check "too long: exit 1" 1 "$(finished long)"
+
+echo "== the command tail is read from the exact command line"
+printf '[Options]\r\nEntries=2\r\n' >"$work/tail.ini"
+entry 1 0 "Tail first" >>"$work/tail.ini"
+entry 2 0 "Tail second" | sed 's/Active=1/Active=0/' >>"$work/tail.ini"
+tailw=$(winpath "$work/tail.ini")
+# exec_tq NAME COMMANDLINE: TQ.EXE started with exactly that command line.
+exec_tq() {
+  rm -f "$work/$1.status"
+  (drive exec "$tqw" "$2" | tr -d '\r' >"$work/$1.code"; mv "$work/$1.code" "$work/$1.status") &
+}
+exec_tq glued "\"$tqw\"/e $tailw"
+check "a switch glued to a quoted program name opens the editor" 0 "$(drive wait "$DIALOG" 111 20; echo $?)"
+check "on the settings file after it" "1 of 2" "$(drive text "$DIALOG" 111 | tr -d '\r')"
+drive click "$DIALOG" 2
+check "glued switch: ends with 0" 0 "$(finished glued)"
+exec_tq blank " $tqw $tailw"
+check "a blank before the program name: a check pass on the file" "Tail first" \
+  "$(drive wait "$DIALOG" 110 20 && drive text "$DIALOG" 110 | tr -d '\r')"
+drive click "$DIALOG" 1
+check "blank first: ends with 0" 0 "$(finished blank)"
+exec_tq tab "$tqw	/E $tailw"
+check "a tab after the program name, then the switch: the editor" "1 of 2" \
+  "$(drive wait "$DIALOG" 111 20 && drive text "$DIALOG" 111 | tr -d '\r')"
+drive click "$DIALOG" 2
+check "tab: ends with 0" 0 "$(finished tab)"
+
+echo "== a path too long for an atom still hands over"
+long="$work/l"
+while [ ${#long} -lt 200 ]; do long="$long/$(printf 'd%.0s' {1..30})"; done
+mkdir -p "$long"
+longfile="$long/$(printf 'f%.0s' $(seq 1 $((258 - ${#long} - 1 - 2))))"
+settings "$longfile" 60000 "Long path"
+check "the path is 258 characters" 258 "$(winpath "$longfile" | wc -c)"
+start longfirst "$(winpath "$longfile")"
+drive wait "$DIALOG" 200
+start longsecond "$(winpath "$longfile")"
+check "the second start hands over and ends with 1" 1 "$(finished longsecond)"
+check "no second dialog opens" 1 "$(drive count "$DIALOG" | tr -d '\r')"
+drive click "$DIALOG" 1
+check "the first ends with 0" 0 "$(finished longfirst)"
+
+echo "== several starts on one file at the same moment"
+settings "$work/crowd.ini" 60000 "Crowd"
+cp "$work/crowd.ini" "$work/crowd.before"
+crowdw=$(winpath "$work/crowd.ini")
+# crowd N [repeat]: N starts at once; prints "dialogs seen, exits with 0, exits with 1"
+crowd() {
+  local n=$1 repeat=${2:-} out="$work/together.out" tick
+  rm -f "$out"
+  drive together "$n" "$tqw" "$crowdw" >"$out" & # unbuffered: each exit is seen as it comes
+  local job=$!
+  drive wait "$DIALOG" 200 60 || true
+  local handed=$((n - 1))
+  for ((tick = 0; tick < 600; tick++)); do
+    [ "$(grep -c '^exit' "$out" 2>/dev/null)" -ge $handed ] && break
+    sleep 0.1
+  done
+  sleep 1 # a second dialog, if any, has had time to show
+  local dialogs
+  dialogs=$(drive count "$DIALOG" | tr -d '\r')
+  if [ -n "$repeat" ]; then
+    drive click "$DIALOG" 505
+    drive spin "$DIALOG" 502 23
+    drive spin "$DIALOG" 504 59
+  fi
+  for ((tick = 0; tick < dialogs; tick++)); do
+    drive click "$DIALOG" 1
+    sleep 0.5
+  done
+  drive gone "$DIALOG" 20 >/dev/null 2>&1
+  if [ -n "$repeat" ]; then
+    sleep 2
+    echo "resident $(drive classcount Tq_Main | tr -d '\r')" >"$work/resident.out"
+    drive post "$crowdw" 0x111 803 0
+    for window in $(seq 2 "$(drive classcount Tq_Main | tr -d '\r')"); do drive post "$crowdw" 0x111 803 0; done
+  fi
+  wait $job
+  echo "$dialogs $(tr -d '\r' <"$out" | grep -c '^exit [0-9]* 0$') $(tr -d '\r' <"$out" | grep -c '^exit [0-9]* 1$')"
+}
+for n in 3 3 3 3 3 5 5 5 5 5; do
+  check "$n starts at once: one dialog, one instance ends with 0, the others with 1" "1 1 $((n - 1))" "$(crowd $n)"
+  check "  the file is intact" same "$(cmp -s "$work/crowd.ini" "$work/crowd.before" && echo same)"
+  check "  no temporary file is left" 0 "$(ls "$work" | grep -c '\.tq-')"
+done
+check "3 starts at once whose dialog sets a repeat: one dialog, one resident instance" "1 1 2" "$(crowd 3 repeat)"
+check "  exactly one instance stayed resident" "resident 1" "$(cat "$work/resident.out")"
 
 if [ $failures -ne 0 ]; then
   echo "driver log:"

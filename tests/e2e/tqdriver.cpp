@@ -12,6 +12,13 @@
 //                                          posts to the main window of the TQ
 //                                          serving settings file PATH
 //   tqdriver identify WPARAM LPARAM        prints what a main window answers
+//   tqdriver classcount CLASS              prints how many windows of a class exist
+//   tqdriver together N PROGRAM ARGS       starts N processes of PROGRAM at the same
+//                                          moment (created suspended, then let go
+//                                          together); prints "exit INDEX CODE" for each
+//                                          as it ends, and returns when all have
+//   tqdriver exec PROGRAM COMMANDLINE      starts PROGRAM with exactly that command
+//                                          line, waits and prints its exit code
 // ID may be the control of the first window of that caption holding it.
 // Exit code 0 on success, 1 when the window or control was not found.
 #include <windows.h>
@@ -101,6 +108,65 @@ int Wait(const char* caption, int id, int seconds, bool untilGone)
     return 1;
 }
 
+// Starts count processes of program with the same arguments at once, and
+// reports each exit code as it comes.
+int Together(int count, const char* program, int argc, char** argv, int first)
+{
+    std::string line = std::string("\"") + program + "\"";
+    for (int i = first; i < argc; ++i)
+        line += std::string(" \"") + argv[i] + "\"";
+    std::vector<PROCESS_INFORMATION> started;
+    for (int i = 0; i < count; ++i) {
+        std::vector<char> buffer(line.begin(), line.end());
+        buffer.push_back(0);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(program, buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                            &startup, &process)) {
+            std::fprintf(stderr, "tqdriver: cannot start %s\n", program);
+            return 1;
+        }
+        started.push_back(process);
+    }
+    for (const PROCESS_INFORMATION& process : started)
+        ResumeThread(process.hThread);
+    std::vector<bool> done(started.size());
+    for (size_t left = started.size(); left > 0;) {
+        std::vector<HANDLE> waiting;
+        std::vector<size_t> which;
+        for (size_t i = 0; i < started.size(); ++i)
+            if (!done[i]) {
+                waiting.push_back(started[i].hProcess);
+                which.push_back(i);
+            }
+        DWORD result = WaitForMultipleObjects(DWORD(waiting.size()), waiting.data(), FALSE, INFINITE);
+        size_t index = which[result - WAIT_OBJECT_0];
+        DWORD code = 0;
+        GetExitCodeProcess(started[index].hProcess, &code);
+        std::printf("exit %d %lu\n", int(index), code);
+        std::fflush(stdout);
+        done[index] = true;
+        --left;
+    }
+    return 0;
+}
+
+int Exec(const char* program, const char* commandLine)
+{
+    std::vector<char> buffer(commandLine, commandLine + std::strlen(commandLine) + 1);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    std::printf("%lu\n", code);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -117,6 +183,14 @@ int main(int argc, char** argv)
         std::printf("%d\n", int(Windows(arg(2)).size()));
         return 0;
     }
+    if (command == "classcount") {
+        std::printf("%d\n", int(Windows(nullptr, arg(2)).size()));
+        return 0;
+    }
+    if (command == "together")
+        return Together(int(Number(arg(2))), arg(3), argc, argv, 4);
+    if (command == "exec")
+        return Exec(arg(2), arg(3));
     if (command == "identify") {
         std::vector<HWND> windows = Windows(nullptr, "Tq_Main");
         if (windows.empty())

@@ -42,6 +42,30 @@ TEST(CommandTail, EveryReading)
     }
 }
 
+TEST(CommandTail, TakenFromTheWholeCommandLine)
+{
+    const struct {
+        const char* Line;
+        const char* Tail;
+    } cases[] = {
+        {"TQ.EXE", ""},
+        {"TQ.EXE /e my.ini", "/e my.ini"},
+        {"C:\\TQ\\TQ.EXE \t /e my.ini  ", "/e my.ini  "}, // blanks and tabs after the name; trailing ones stay
+        {"\"C:\\TQ\\TQ.EXE\"/e file.ini", "/e file.ini"},  // a quoted name ends at its closing quote
+        {"\"C:\\My Programs\\TQ.EXE\" my.ini", "my.ini"},
+        {"  \t TQ.EXE my.ini", "my.ini"},                   // leading blanks and tabs are skipped first
+        {"TQ.EXE\tmy.ini", "my.ini"},                        // a tab ends an unquoted name
+        {"\"C:\\TQ\\TQ\t.EXE\" x", ".EXE\" x"},            // and a quoted one
+        {"\"unclosed name", ""},
+        {"\"\" my.ini", "my.ini"},
+        {"", ""},
+        {"   ", ""},
+    };
+    for (auto& c : cases)
+        EXPECT_STREQ(CommandTail(c.Line), c.Tail) << c.Line;
+    EXPECT_EQ(CommandTail(nullptr), nullptr);
+}
+
 TEST(CommandTail, LongestPathFitsLongerIsRefused)
 {
     char path[260];

@@ -11,6 +11,7 @@
 #include "data/entry.h"
 #include "resources/ids.h"
 #include "shell/main_window.h"
+#include "shell/services.h"
 #include "shell/state.h"
 
 namespace {
@@ -132,6 +133,92 @@ TEST_F(MainWindowTest, TicksAndRequestsWaitForAnOpenDialog)
     ActiveDialog = nullptr;
     EXPECT_TRUE(Shown.empty());
     EXPECT_EQ(EntryTable.Slots[0].Again, 0x8000);
+}
+
+// While the box of a failed save is open, its own loop dispatches ticks and
+// requests: they must wait for it as they wait for a dialog.
+struct UnderTheBox {
+    HWND Box = nullptr;
+    bool ShutdownAfterTick = true;
+    bool EditorOpened = true;
+    int Ticks = 0;
+};
+UnderTheBox BoxState;
+HWND BoxWindow;
+
+void CALLBACK ActUnderTheBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowA("#32770", "TQ fatal error");
+    if (!box || !IsWindowVisible(box))
+        return;
+    KillTimer(nullptr, timer);
+    BoxState.Box = box;
+    SendMessageA(BoxWindow, WM_TIMER, ReminderTimerId, 0);
+    MSG message;
+    BoxState.ShutdownAfterTick = PeekMessageA(&message, BoxWindow, WM_DESTROY, WM_DESTROY, PM_NOREMOVE) != 0;
+    size_t shownBefore = Shown.size();
+    SendMessageA(BoxWindow, WM_REMIND_EDIT, 0, 0);
+    SendMessageA(BoxWindow, WM_REMIND_CHECK, 0, 0);
+    BoxState.EditorOpened = Shown.size() != shownBefore;
+    EXPECT_TRUE(IsWindow(box)) << "the box is still waiting for its answer";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(MainWindowTest, AFailedSaveKeepsItsBoxWhileTicksAndRequestsWait)
+{
+    HANDLE file = CreateFileA(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, nullptr);
+    CloseHandle(file);
+    int due = Add("due, and the save fails", 0);
+    ComputeMatchingDate(due);
+    ASSERT_EQ(IsDue(due), 1);
+    TimerRunning = 1; // resident: nothing is pending, so a tick would end it
+    BoxWindow = Window;
+    BoxState = UnderTheBox{};
+    UINT_PTR actor = SetTimer(nullptr, 0, 30, ActUnderTheBox);
+    SendMessageA(Window, WM_REMIND_CHECK, 0, 0); // the check pass: dialog, failed save, box
+    KillTimer(nullptr, actor);
+    TimerRunning = 0;
+    SetFileAttributesA(File.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_NE(BoxState.Box, nullptr) << "the save failed and said so";
+    EXPECT_FALSE(BoxState.ShutdownAfterTick) << "a tick under the box ends nothing";
+    EXPECT_FALSE(BoxState.EditorOpened) << "a request under the box opens nothing";
+    EXPECT_EQ(Shown, (std::vector<std::string>{"due, and the save fails"}));
+    EXPECT_EQ(OpenBoxes, 0);
+    // Once it is answered, the next tick decides as always.
+    SendMessageA(Window, WM_TIMER, ReminderTimerId, 0);
+    EXPECT_TRUE(ShutdownPosted());
+}
+
+TEST_F(MainWindowTest, AnAtomOfTheShortFormAnswersForAPathTooLongForAnAtom)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "tq-atom-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string path = folder;
+    while (path.size() < 200) {
+        path += "\\" + std::string(40, 'a');
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    path += "\\" + std::string(258 - path.size() - 1, 'f');
+    ASSERT_EQ(path.size(), 258u);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    lstrcpynA(SettingsPath, path.c_str(), PathSize);
+    ATOM atom = ATOM(SendMessageA(Window, WM_REMIND_IDENTIFY, 19740, 0xEE3FDA8D) & 0xFFFF);
+    ASSERT_NE(atom, 0);
+    char text[MAX_PATH] = "";
+    GlobalGetAtomNameA(atom, text, sizeof text);
+    GlobalDeleteAtom(atom);
+    char shortPath[MAX_PATH] = "";
+    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    EXPECT_STREQ(text, shortPath);
+    DeleteFileA(path.c_str());
+    while (path.size() > folder.size()) {
+        path.resize(path.rfind('\\'));
+        RemoveDirectoryA(path.c_str());
+    }
 }
 
 TEST_F(MainWindowTest, HandshakeAnswersOnlyItsExactValues)
