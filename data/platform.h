@@ -16,16 +16,32 @@ int LoadTextInto(int id, char* buffer, int size);
 // the text of the call before.
 char* LoadText(int id);
 
-// The error box, captioned "TQ fatal error".  When fatal is non-zero the
-// main window is destroyed and the process ends with exit code 1.
+// The error box, captioned "TQ fatal error", with string id or with a text
+// of any length.  When fatal is non-zero the main window is destroyed and
+// the process ends with exit code 1.
 void ShowError(int id, int fatal);
+void ShowErrorText(const char* text, int fatal);
 
 // The local date from the clock.
 CalendarDate ReadLocalDate();
 
-// The directory a bare settings file name stands in: the Windows directory,
-// or the current directory in the native build.  Returns 0 on failure.
-int SettingsDirectory(char* buffer, int size);
+// The folders a bare settings file name may stand in.
+struct SettingsFolders {
+    std::string System;       // the Windows directory; the current directory in the native build
+    std::string PerUser;      // "%APPDATA%\TQ", used when System cannot be written; empty: none
+    std::string VirtualStore; // "%LOCALAPPDATA%\VirtualStore\Windows": where Windows put older
+                              // 32-bit programs' writes into System; empty: none
+};
+SettingsFolders ReadSettingsFolders();
+
+// Whether a new file can be created in folder (tried with a file that is
+// removed again at once).
+bool CanCreateFilesIn(const std::string& folder);
+
+bool FileExists(const std::string& path);
+
+// Creates a folder whose parent exists; true when it exists afterwards.
+bool CreateFolder(const std::string& path);
 
 #ifdef _WIN32
 constexpr char PathSeparator = '\\';

@@ -68,38 +68,84 @@ void SaveEntry(IniDocument& file, int index)
     IniSetString(file, section, "Message", message);
 }
 
-// Reads the settings file into a document: 1 read, 0 no file (an empty
-// document), -1 not readable or no usable path (also an empty document).
-int ReadSettingsDocument(IniDocument& file, std::string& name)
-{
-    name = SettingsFileName();
-    std::string bytes;
-    int read = name.empty() ? -1 : ReadWholeFile(name.c_str(), bytes, nullptr);
-    ParseIniDocument(file, std::move(bytes));
-    return read;
-}
-
 bool IsBareFileName(const char* path)
 {
     return std::strpbrk(path, "\\/:") == nullptr;
 }
 
+const SettingsFolders* FixedFolders;
+bool FixedSystemWritable;
+
+std::string Join(const std::string& folder, const char* name)
+{
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\' && path.back() != '/')
+        path += PathSeparator;
+    return path + name;
+}
+
+// Reads the settings file into a document: 1 read, 0 no file (an empty
+// document), -1 not readable (also an empty document; reason says why).
+int ReadSettingsDocument(IniDocument& file, const SettingsFiles& files, std::string* reason)
+{
+    std::string bytes;
+    int read = ReadWholeFile(files.Read.c_str(), bytes, reason);
+    ParseIniDocument(file, std::move(bytes));
+    return read;
+}
+
+void ReportFailedSave(const std::string& path, const std::string& reason)
+{
+    char text[LONG_TEXT_SIZE];
+    LoadTextInto(IDS_NO_SAVE, text, sizeof text);
+    std::string message = std::string(text) + " " + path + ": " + reason;
+    ShowErrorText(message.c_str(), 0);
+}
+
 } // namespace
+
+void SetSettingsFolders(const SettingsFolders* folders, bool systemWritable)
+{
+    FixedFolders = folders;
+    FixedSystemWritable = systemWritable;
+}
+
+SettingsFiles LocateSettingsFiles()
+{
+    SettingsFiles files;
+    if (!IsBareFileName(SettingsPath)) {
+        files.Read = files.Write = SettingsPath;
+        return files;
+    }
+    SettingsFolders folders = FixedFolders ? *FixedFolders : ReadSettingsFolders();
+    const std::string system = folders.System.empty() ? SettingsPath : Join(folders.System, SettingsPath);
+    files.Read = files.Write = system;
+    // Where the Windows directory can be written (old Windows, Wine, an
+    // elevated user) the file lives there.  A standard user of today's
+    // Windows cannot write there, and no virtualization saves the writes of
+    // this program: it keeps the file in the user's own folder, starting from
+    // the Windows directory's file (or the copy Windows made of it for older
+    // programs) until the first save.
+    bool systemWritable = FixedFolders ? FixedSystemWritable : CanCreateFilesIn(folders.System);
+    if (folders.PerUser.empty() || systemWritable)
+        return files;
+    files.Write = Join(folders.PerUser, SettingsPath);
+    files.Folder = folders.PerUser;
+    if (FileExists(files.Write)) {
+        files.Read = files.Write;
+        return files;
+    }
+    if (!folders.VirtualStore.empty()) {
+        std::string copy = Join(folders.VirtualStore, SettingsPath);
+        if (FileExists(copy))
+            files.Read = copy;
+    }
+    return files;
+}
 
 std::string SettingsFileName()
 {
-    if (!IsBareFileName(SettingsPath))
-        return SettingsPath;
-    char directory[PathSize];
-    if (!SettingsDirectory(directory, sizeof directory))
-        return SettingsPath;
-    std::string path = directory;
-    if (!path.empty() && path.back() != '\\' && path.back() != '/')
-        path += PathSeparator;
-    path += SettingsPath;
-    if (path.size() >= size_t(PathSize))
-        return std::string();
-    return path;
+    return LocateSettingsFiles().Write;
 }
 
 void EscapeMessage(const char* message, char* out, int size)
@@ -162,8 +208,7 @@ void LoadSettings(int startUp)
 {
     RefreshToday();
     IniDocument file;
-    std::string name;
-    ReadSettingsDocument(file, name); // a file that cannot be read loads as none
+    ReadSettingsDocument(file, LocateSettingsFiles(), nullptr); // a file that cannot be read loads as none
 
     TaskBarOption = int32_t(IniGetInt(file, OptionsSection, "Task bar", 1));
     TimerPeriod = IniGetInt(file, OptionsSection, "Timer period", int32_t(DefaultTimerPeriod));
@@ -185,10 +230,11 @@ int SaveSettings()
     // Read the file afresh: keys and sections written by hand since the
     // load survive the save.
     IniDocument file;
-    std::string name;
-    if (ReadSettingsDocument(file, name) < 0) {
+    SettingsFiles files = LocateSettingsFiles();
+    std::string reason;
+    if (ReadSettingsDocument(file, files, &reason) < 0) {
         // Never overwrite a file whose contents could not be read.
-        ShowError(IDS_NO_SAVE, 0);
+        ReportFailedSave(files.Read, reason);
         return 0;
     }
 
@@ -207,10 +253,15 @@ int SaveSettings()
         IniRemoveSection(file, section);
     }
 
-    if (!file.Changed)
+    // A file taken over from elsewhere is written to its new place even when
+    // nothing changed, so that it is found there from now on.
+    if (!file.Changed && files.Read == files.Write)
         return 1;
-    if (!ReplaceWholeFile(name.c_str(), SerializeIniDocument(file)).Ok) {
-        ShowError(IDS_NO_SAVE, 0);
+    if (!files.Folder.empty())
+        CreateFolder(files.Folder);
+    FileResult written = ReplaceWholeFile(files.Write.c_str(), SerializeIniDocument(file));
+    if (!written.Ok) {
+        ReportFailedSave(files.Write, written.Reason);
         return 0;
     }
     return 1;

@@ -16,10 +16,26 @@ void LoadSettings(int startUp);
 // with the entries still in memory and the old file as it was.
 int SaveSettings();
 
-// The path the settings file is read from and written to: a bare file name
+// Where the settings file named by SettingsPath is read from and written
+// to.  A path with a folder in it is used as it stands.  A bare file name
 // stands for a file in the Windows directory (in the native build, in the
-// current directory).  Empty when the result does not fit a path buffer.
+// current directory); where that cannot be written, for a file in the
+// per-user folder, which until it exists starts from the Windows directory's
+// file, or from the copy Windows' virtualization made of it.
+struct SettingsFiles {
+    std::string Read;
+    std::string Write;
+    std::string Folder; // created before the first save; empty when none is needed
+};
+SettingsFiles LocateSettingsFiles();
+
+// The file saves go to.
 std::string SettingsFileName();
+
+// Fixes the folders a bare file name stands in, and whether the first of
+// them can be written (tests); null goes back to the platform's.
+struct SettingsFolders;
+void SetSettingsFolders(const SettingsFolders* folders, bool systemWritable);
 
 // Message escaping of the file: a line break (CR LF, or a CR or an LF on its
 // own) is kept as backslash and "n", so that a message never leaves its line.

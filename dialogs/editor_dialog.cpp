@@ -178,6 +178,10 @@ static INT_PTR OnInitDialog(HWND dialog)
     ShowEditorEntry(EditRequest);
     RefreshDateLabel();
     EditorInitialising = false;
+    // The time fields were filled while padding was off: pad them now, so
+    // that the editor never opens showing "11 : 0".
+    PadTimeField(Item(IDC_HOUR));
+    PadTimeField(Item(IDC_MINUTE));
     return TRUE;
 }
 

@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev
   clang libclang-rt-14-dev
   mingw-w64
-  wine wine64
+  wine wine64 fonts-wine
   xvfb imagemagick xdotool x11-utils
   faketime
 )

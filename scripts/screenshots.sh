@@ -32,7 +32,7 @@ for shot in "about 1 1" "message 100 2" "editor 101 3"; do
   entry=$3
   cp "$root/demo/TQ.INI" "$work/TQ.INI"
   tq_wine_at '2026-12-21 09:30:00' explorer /desktop=tq-$name,$size "$build/show_dialog.exe" \
-    "Z:${work//\//\\}\\TQ.INI" "$id" "$entry" 6 >/dev/null 2>&1 &
+    "Z:${work//\//\\}\\TQ.INI" "$id" "$entry" 6 "Z:${work//\//\\}\\$name.face" >/dev/null 2>&1 &
   viewer=$!
   sleep 4
   import -window root -crop "$size+0+0" +repage "$out/$name.png"
@@ -52,6 +52,13 @@ for name in about message editor; do
     echo "$picture: $dimensions, expected $size"; status=1
   elif [ "$colours" -lt 4 ]; then
     echo "$picture: blank ($colours colours)"; status=1
+  fi
+done
+# The reminder dialogs are drawn in their template's own font, not a stand-in.
+for name in message editor; do
+  face=$(cat "$work/$name.face" 2>/dev/null || echo none)
+  if [ "$face" != "MS Sans Serif" ]; then
+    echo "$name: drawn in $face, expected MS Sans Serif"; status=1
   fi
 done
 for name in icon-32 icon-16; do

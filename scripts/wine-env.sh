@@ -9,7 +9,7 @@ export WINEARCH=win64
 # descriptor is closed for Wine's own processes: a wineserver that inherited
 # it would hold the lock for as long as it lives.
 tq_init_prefix() {
-  [ -f "$WINEPREFIX/.tq-ready" ] && return 0
+  [ -f "$WINEPREFIX/.tq-ready" ] && [ -f "$WINEPREFIX/.tq-fonts" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
@@ -18,7 +18,20 @@ tq_init_prefix() {
       wineserver -w 9>&-
       touch "$WINEPREFIX/.tq-ready"
     fi
+    tq_install_fonts
   ) 9>"$WINEPREFIX.lock"
+}
+
+# Debian's Wine never reads its own fonts in /usr/share/wine/fonts, so a new
+# prefix has no MS Sans Serif (the dialogs' font), no Marlett (the caption
+# buttons) and no Tahoma.  Copied into the prefix's Fonts folder they are
+# found like fonts installed on Windows.
+tq_install_fonts() {
+  [ -f "$WINEPREFIX/.tq-fonts" ] && return 0
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/"
+  touch "$WINEPREFIX/.tq-fonts"
 }
 
 # tq_wine_at TIME ARGS...: wine with the clock starting at a fixed local time

@@ -61,9 +61,34 @@ void SyncFolderOf(const std::string& path)
 
 } // namespace
 
-int SettingsDirectory(char* buffer, int size)
+SettingsFolders ReadSettingsFolders()
 {
-    return std::snprintf(buffer, size_t(size), ".") == 1;
+    SettingsFolders folders;
+    folders.System = ".";
+    return folders;
+}
+
+bool CanCreateFilesIn(const std::string& folder)
+{
+    std::string probe = folder + "/.tq-probe-" + std::to_string(getpid());
+    int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (file < 0)
+        return errno == EEXIST;
+    close(file);
+    unlink(probe.c_str());
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+bool CreateFolder(const std::string& path)
+{
+    struct stat status;
+    return mkdir(path.c_str(), 0755) == 0 || (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode));
 }
 
 int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)

@@ -2,6 +2,7 @@
 // ("\\?\C:\..."), so that a settings path of up to 259 characters can be
 // saved although the temporary file beside it has a longer name.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -106,10 +107,47 @@ bool WriteAll(HANDLE file, const std::string& bytes)
 
 } // namespace
 
-int SettingsDirectory(char* buffer, int size)
+SettingsFolders ReadSettingsFolders()
 {
-    UINT length = GetWindowsDirectoryA(buffer, UINT(size));
-    return length != 0 && length < UINT(size);
+    SettingsFolders folders;
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return folders;
+    folders.System = path;
+    if (SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK)
+        folders.PerUser = std::string(path) + "\\TQ";
+    // Windows mirrors the redirected folder below VirtualStore without its drive.
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK)
+        folders.VirtualStore = std::string(path) + "\\VirtualStore" +
+                               (folders.System.size() > 2 && folders.System[1] == ':' ? folders.System.substr(2)
+                                                                                      : "\\" + folders.System);
+    return folders;
+}
+
+bool CanCreateFilesIn(const std::string& folder)
+{
+    std::wstring probe = LongPath((folder + "\\tq-" + std::to_string(GetCurrentProcessId()) + ".probe").c_str());
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_EXISTS;
+    CloseHandle(file);
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesW(LongPath(path.c_str()).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CreateFolder(const std::string& path)
+{
+    std::wstring folder = LongPath(path.c_str());
+    if (CreateDirectoryW(folder.c_str(), nullptr))
+        return true;
+    DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
@@ -164,7 +202,7 @@ FileResult ReplaceWholeFile(const char* path, const std::string& bytes)
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return Failed(ERROR_ACCESS_DENIED);
         if (attributes & FILE_ATTRIBUTE_READONLY)
-            return Failed(ERROR_FILE_READ_ONLY);
+            return Failed(ERROR_ACCESS_DENIED);
         kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
         if (kept == 0)

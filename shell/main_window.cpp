@@ -127,6 +127,12 @@ static LRESULT IdentifyAnswer()
     return GlobalAddAtomA(shortPath);
 }
 
+static UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
 static void OnTrayMenu(HWND window)
 {
     HMENU menu = LoadMenuA(InstanceHandle, MAKEINTRESOURCEA(IDM_TRAY));
@@ -134,7 +140,12 @@ static void OnTrayMenu(HWND window)
         return;
     POINT cursor;
     GetCursorPos(&cursor);
+    // The menu of a notification-area icon closes on a click elsewhere only
+    // when its owner is the foreground window; the posted message lets the
+    // shell see the menu end (TrackPopupMenu's documented remarks).
+    SetForegroundWindow(window);
     TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    PostMessageA(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
 }
 
@@ -190,6 +201,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         return IdentifyAnswer();
     default:
+        // The shell announces a restart (Explorer crashed or was restarted)
+        // with this registered message: its icons are gone.
+        if (message == TaskbarCreatedMessage()) {
+            RestoreTrayIcon();
+            return 0;
+        }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

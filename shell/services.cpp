@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "data/entry.h"
 #include "resources/ids.h"
@@ -26,21 +27,28 @@ char* LoadText(int id)
     return TextBuffer;
 }
 
-void ShowError(int id, int fatal)
+void ShowErrorText(const char* text, int fatal)
 {
+    // The text may be the shared buffer: keep it before loading the caption.
+    std::string message = text;
     char caption[LONG_TEXT_SIZE];
     lstrcpynA(caption, LoadText(IDS_ERROR_CAPTION), sizeof caption);
     // The box's own loop dispatches ticks and requests to the main window:
     // they wait for it as for a dialog, so that nothing ends the program
     // under an unanswered box.
     ++OpenBoxes;
-    MessageBoxA(GetActiveWindow(), LoadText(id), caption, MB_OK | MB_ICONERROR);
+    MessageBoxA(GetActiveWindow(), message.c_str(), caption, MB_OK | MB_ICONERROR);
     --OpenBoxes;
     if (fatal) {
         if (MainWindow)
             DestroyWindow(MainWindow);
         std::exit(1);
     }
+}
+
+void ShowError(int id, int fatal)
+{
+    ShowErrorText(LoadText(id), fatal);
 }
 
 CalendarDate ReadLocalDate()
@@ -73,6 +81,18 @@ static NOTIFYICONDATAA TrayIconRecord(UINT flags)
     return icon;
 }
 
+static void AddTrayIcon()
+{
+    NOTIFYICONDATAA icon = TrayIconRecord(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    icon.uCallbackMessage = WM_REMIND_TRAY;
+    // The notification area shows small icons: the small image of the icon,
+    // rather than the large one shrunk by the shell.
+    icon.hIcon = static_cast<HICON>(LoadImageA(InstanceHandle, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    lstrcpynA(icon.szTip, LoadText(IDS_TRAY_TIP), 64);
+    Shell_NotifyIconA(NIM_ADD, &icon);
+}
+
 void StartReminderTimer()
 {
     if (TimerRunning)
@@ -82,13 +102,14 @@ void StartReminderTimer()
         ShowError(IDS_NO_TIMER, 0);
         return;
     }
-    if (TaskBarOption) {
-        NOTIFYICONDATAA icon = TrayIconRecord(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-        icon.uCallbackMessage = WM_REMIND_TRAY;
-        icon.hIcon = LoadIconA(InstanceHandle, MAKEINTRESOURCEA(IDI_TRAY));
-        lstrcpynA(icon.szTip, LoadText(IDS_TRAY_TIP), 64);
-        Shell_NotifyIconA(NIM_ADD, &icon);
-    }
+    if (TaskBarOption)
+        AddTrayIcon();
+}
+
+void RestoreTrayIcon()
+{
+    if (TimerRunning && TaskBarOption)
+        AddTrayIcon();
 }
 
 void RemoveTrayIcon()

@@ -17,6 +17,9 @@ void StartReminderTimer();
 #ifdef _WIN32
 // Takes the notification-area icon away again.
 void RemoveTrayIcon();
+
+// Adds the icon again after the shell restarted, while it should be there.
+void RestoreTrayIcon();
 #endif
 
 #endif

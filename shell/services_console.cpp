@@ -41,13 +41,20 @@ char* LoadText(int id)
     return TextBuffer;
 }
 
-void ShowError(int id, int fatal)
+void ShowErrorText(const char* text, int fatal)
 {
     char caption[LONG_TEXT_SIZE];
     LoadTextInto(IDS_ERROR_CAPTION, caption, sizeof caption);
-    std::fprintf(stderr, "%s: %s\n", caption, LoadText(id));
+    std::fprintf(stderr, "%s: %s\n", caption, text);
     if (fatal)
         std::exit(1);
+}
+
+void ShowError(int id, int fatal)
+{
+    char text[LONG_TEXT_SIZE];
+    LoadTextInto(id, text, sizeof text);
+    ShowErrorText(text, fatal);
 }
 
 CalendarDate ReadLocalDate()

@@ -1,6 +1,7 @@
 // Shows one of the program's dialogs on a settings file for a few seconds,
-// for screenshots:  show_dialog SETTINGS-FILE TEMPLATE-ID [ENTRY] [SECONDS]
+// for screenshots:  show_dialog SETTINGS-FILE TEMPLATE-ID [ENTRY] [SECONDS] [FACE-FILE]
 // The message dialog shows entry ENTRY (from 1), the editor opens on it.
+// FACE-FILE receives the name of the font face the dialog was drawn with.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,10 +13,30 @@
 #include "resources/ids.h"
 #include "shell/state.h"
 
+static const char* FaceFile;
+
+// The face the system matched to the dialog's font, which is what it drew with.
+static void ReportFace(HWND dialog)
+{
+    if (!FaceFile)
+        return;
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    HANDLE file = CreateFileA(FaceFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(file, face, DWORD(lstrlenA(face)), &written, nullptr);
+    CloseHandle(file);
+}
+
 static void CALLBACK Close(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     HWND dialog = GetActiveWindow();
+    ReportFace(dialog);
     PostMessageA(dialog, WM_COMMAND, GetDlgItem(dialog, IDC_CANCEL) ? IDC_CANCEL : IDC_OK, 0);
 }
 
@@ -28,6 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     int id = std::atoi(__argv[2]);
     int entry = __argc > 3 ? std::atoi(__argv[3]) : 1;
     int seconds = __argc > 4 ? std::atoi(__argv[4]) : 5;
+    FaceFile = __argc > 5 ? __argv[5] : nullptr;
     InitCommonControls();
     LoadSettings(1);
     SetTimer(nullptr, 0, UINT(seconds) * 1000, Close);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/ini_document.h"
+#include "data/platform.h"
 #include "data/settings.h"
 #include "shell/state.h"
 #include "table_fixture.h"
@@ -293,14 +294,16 @@ TEST_F(SettingsTest, FailedSavesAreReportedAndKeepTheOldFile)
     chmod(File.c_str(), 0444);
     testing::internal::CaptureStderr();
     EXPECT_EQ(SaveSettings(), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "TQ fatal error: Could not save the settings file\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "TQ fatal error: Could not save the settings file " + File + ": Permission denied\n");
     EXPECT_EQ(Read(), text);
     EXPECT_EQ(EntryTable.Count, 1);
 
     std::snprintf(SettingsPath, sizeof SettingsPath, "%s/missing/TQ.INI", Directory.c_str());
     testing::internal::CaptureStderr();
     EXPECT_EQ(SaveSettings(), 0);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Could not save"), std::string::npos);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "TQ fatal error: Could not save the settings file " +
+                                                          Directory + "/missing/TQ.INI: No such file or directory\n");
     EXPECT_EQ(access((Directory + "/missing").c_str(), F_OK), -1);
 }
 
@@ -407,6 +410,123 @@ TEST_F(SettingsTest, ASaveLeavesNoTemporaryFileAndKeepsTheFilesMode)
         closedir(folder);
     }
     EXPECT_EQ(listing, "TQ.INI ");
+}
+
+} // namespace
+
+namespace {
+
+// A bare file name where the Windows directory cannot be written: the file
+// lives in the per-user folder, and starts from what the Windows directory
+// (or Windows' virtual store) holds.
+class PerUserSettingsTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        Folders.System = Directory + "/windows";
+        Folders.PerUser = Directory + "/appdata/TQ";
+        Folders.VirtualStore = Directory + "/virtualstore";
+        mkdir(Folders.System.c_str(), 0755);
+        mkdir((Directory + "/appdata").c_str(), 0755);
+        mkdir(Folders.VirtualStore.c_str(), 0755);
+        std::snprintf(SettingsPath, sizeof SettingsPath, "TQ.INI");
+    }
+    void TearDown() override
+    {
+        SetSettingsFolders(nullptr, false);
+        for (const std::string& file : {SystemFile(), PerUserFile(), VirtualFile()})
+            std::remove(file.c_str());
+        for (const std::string& folder : {Folders.System, Folders.PerUser, Directory + "/appdata", Folders.VirtualStore})
+            rmdir(folder.c_str());
+        SettingsTest::TearDown();
+    }
+    std::string SystemFile() const { return Folders.System + "/TQ.INI"; }
+    std::string PerUserFile() const { return Folders.PerUser + "/TQ.INI"; }
+    std::string VirtualFile() const { return Folders.VirtualStore + "/TQ.INI"; }
+    static void Put(const std::string& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string Get(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    SettingsFolders Folders;
+};
+
+TEST(CanCreateFilesIn, TriesAndLeavesNothing)
+{
+    char pattern[] = "/tmp/tq-probe-XXXXXX";
+    std::string folder = mkdtemp(pattern);
+    EXPECT_TRUE(CanCreateFilesIn(folder));
+    EXPECT_EQ(rmdir(folder.c_str()), 0) << "the probe file is gone";
+    EXPECT_FALSE(CanCreateFilesIn(folder + "/missing"));
+}
+
+TEST_F(PerUserSettingsTest, AWritableWindowsDirectoryKeepsTheFile)
+{
+    SetSettingsFolders(&Folders, true);
+    SettingsFiles files = LocateSettingsFiles();
+    EXPECT_EQ(files.Read, SystemFile());
+    EXPECT_EQ(files.Write, SystemFile());
+    EXPECT_EQ(files.Folder, "");
+    LoadSettings(1);
+    ASSERT_EQ(SaveSettings(), 1);
+    EXPECT_TRUE(FileExists(SystemFile()));
+    EXPECT_FALSE(FileExists(Folders.PerUser));
+}
+
+TEST_F(PerUserSettingsTest, AnUnwritableWindowsDirectoryIsTakenOverOnceAndThenLeftAlone)
+{
+    SetSettingsFolders(&Folders, false);
+    struct Case {
+        const char* What;
+        bool InSystem, InVirtualStore;
+        const char* Message;
+    } cases[] = {
+        {"nothing yet: a new file in the per-user folder", false, false, ""},
+        {"the Windows directory's file", true, false, "in the Windows directory"},
+        {"the virtual store's copy wins over the file it was copied from", true, true, "in the virtual store"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        std::remove(PerUserFile().c_str());
+        rmdir(Folders.PerUser.c_str());
+        std::remove(SystemFile().c_str());
+        std::remove(VirtualFile().c_str());
+        const std::string kept = "; kept as it was\n[Options]\nEntries=1\n[1]\nActive=1\nMessage=";
+        if (c.InSystem)
+            Put(SystemFile(), kept + "in the Windows directory\n");
+        if (c.InVirtualStore)
+            Put(VirtualFile(), kept + "in the virtual store\n");
+        LoadSettings(1);
+        EXPECT_EQ(EntryTable.Count, c.InSystem ? 1 : 0);
+        if (EntryTable.Count) {
+            EXPECT_STREQ(EntryTable.Slots[0].Message, c.Message);
+        }
+        // The first save writes the per-user file, even with nothing changed,
+        // and leaves the files it started from alone.
+        ASSERT_EQ(SaveSettings(), 1);
+        std::string saved = Get(PerUserFile());
+        if (c.InSystem) {
+            EXPECT_EQ(saved.rfind("; kept as it was\n[Options]\nEntries=1\n", 0), 0u) << saved;
+            EXPECT_NE(saved.find(std::string("Message=") + c.Message + "\n"), std::string::npos) << saved;
+            EXPECT_EQ(Get(SystemFile()), kept + "in the Windows directory\n");
+        } else {
+            EXPECT_EQ(saved, "[Options]\r\nTask bar=1\r\nTimer period=60000\r\nEntries=0\r\n");
+        }
+        // From then on the per-user file is read and written.
+        Put(VirtualFile(), "[Options]\nEntries=0\n");
+        ReleaseEntryTable();
+        LoadSettings(1);
+        EXPECT_EQ(EntryTable.Count, c.InSystem ? 1 : 0);
+        EXPECT_EQ(LocateSettingsFiles().Read, PerUserFile());
+        ReleaseEntryTable();
+    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Answers message boxes that the code under test opens on this thread: a
-// helper thread waits for a top-level window with the given caption,
+// helper thread waits for a top-level window of this process with the given caption,
 // records its text and presses its OK button.
 #ifndef TQ_TESTS_BOX_WATCHER_H
 #define TQ_TESTS_BOX_WATCHER_H
@@ -9,6 +9,20 @@
 #include <atomic>
 #include <string>
 #include <thread>
+
+// A box of this process with that caption: other test programs on the same
+// display show boxes of the same caption.
+inline HWND FindOwnBox(const char* caption)
+{
+    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", caption); box;
+         box = FindWindowExA(nullptr, box, "#32770", caption)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId())
+            return box;
+    }
+    return nullptr;
+}
 
 class BoxWatcher {
 public:
@@ -29,10 +43,11 @@ public:
     }
 
 private:
+    HWND OwnBox() const { return FindOwnBox(Caption); }
     void Watch()
     {
         while (!Stop) {
-            HWND box = FindWindowA("#32770", Caption);
+            HWND box = OwnBox();
             if (box && IsWindowVisible(box)) {
                 char text[512] = "";
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text control

@@ -4,10 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "data/dates.h"
 #include "data/entry.h"
@@ -69,6 +72,113 @@ protected:
         return index;
     }
 };
+
+// --- Layout in the dialogs' own font ------------------------------------------
+
+// The width of the widest value from..to ("%02d" or "%d") in the field's font.
+int WidestValue(HWND field, int from, int to, const char* format)
+{
+    HDC dc = GetDC(field);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (int value = from; value <= to; ++value) {
+        char text[8];
+        std::snprintf(text, sizeof text, format, value);
+        SIZE size;
+        GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
+        widest = std::max(widest, int(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(field, dc);
+    return widest;
+}
+
+struct FieldCheck {
+    int Id;
+    int From, To;
+    const char* Format;
+};
+
+// Every field shows its widest value whole (the edit's formatting rectangle
+// is at least as wide as the text); every visible control lies inside the
+// dialog and overlaps no other (a group box and its contents, and a spin
+// control and its buddy, belong together).
+void CheckLayout(HWND dialog, std::vector<FieldCheck> fields)
+{
+    char face[LF_FACESIZE] = "";
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    SCOPED_TRACE(std::string("font ") + face);
+    for (const FieldCheck& f : fields) {
+        HWND field = GetDlgItem(dialog, f.Id);
+        RECT format;
+        SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        EXPECT_GE(format.right - format.left, WidestValue(field, f.From, f.To, f.Format)) << "field " << f.Id;
+    }
+    struct Placed {
+        HWND Window;
+        RECT Rect;
+        bool Group;
+        HWND Buddy;
+    };
+    std::vector<Placed> placed;
+    RECT client;
+    GetClientRect(dialog, &client);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        Placed p{child, {}, false, nullptr};
+        GetWindowRect(child, &p.Rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&p.Rect), 2);
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        p.Group = lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & 0xF) == BS_GROUPBOX;
+        if (lstrcmpiA(className, UPDOWN_CLASSA) == 0)
+            p.Buddy = reinterpret_cast<HWND>(SendMessageA(child, UDM_GETBUDDY, 0, 0));
+        EXPECT_TRUE(p.Rect.left >= client.left && p.Rect.top >= client.top && p.Rect.right <= client.right &&
+                    p.Rect.bottom <= client.bottom)
+            << "control " << GetDlgCtrlID(child) << " leaves the dialog";
+        placed.push_back(p);
+    }
+    for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+            const Placed& a = placed[i];
+            const Placed& b = placed[j];
+            if (a.Group || b.Group || a.Buddy == b.Window || b.Buddy == a.Window)
+                continue;
+            // Controls that meet in dialog units may share a pixel row after
+            // rounding: only more than that is an overlap.
+            RECT first = a.Rect, second = b.Rect, both;
+            first.right -= 1;
+            first.bottom -= 1;
+            second.right -= 1;
+            second.bottom -= 1;
+            EXPECT_FALSE(IntersectRect(&both, &first, &second))
+                << "controls " << GetDlgCtrlID(a.Window) << " and " << GetDlgCtrlID(b.Window) << " overlap";
+        }
+}
+
+TEST_F(DialogTest, EveryDigitShowsAndNothingOverlaps)
+{
+    CurrentEntry = Add(0, "Layout");
+    RunDialog(IDD_MESSAGE, MessProc,
+              {Check([](HWND d) {
+                   CheckLayout(d, {{IDC_HOUR, 0, 23, "%02d"}, {IDC_MINUTE, 0, 59, "%02d"}});
+               }),
+               Click(IDC_CANCEL)});
+    EditRequest = 1;
+    RunDialog(IDD_EDITOR, EditProc,
+              {Check([](HWND d) {
+                   CheckLayout(d, {{IDC_HOUR, 0, 23, "%02d"},
+                                   {IDC_MINUTE, 0, 59, "%02d"},
+                                   {IDC_BEFORE, 0, 9, "%d"},
+                                   {IDC_AFTER, 0, 9, "%d"}});
+               }),
+               Click(IDC_CANCEL)});
+}
 
 // --- The reminder message dialog -------------------------------------------
 
@@ -359,7 +469,7 @@ TEST_F(EditorTest, DateControlsRefreshTheLabelAtOnceOthersDoNot)
     EXPECT_EQ(afterBefore, "Friday June 19, 2026");
 }
 
-TEST_F(EditorTest, TimeFieldsArePaddedOnlyAfterOpening)
+TEST_F(EditorTest, TimeFieldsAreTwoDigitsWideFromTheOpeningOn)
 {
     WriteFile(ThreeEntries);
     LoadSettings(0); // keeps the repeat times: 07:05 and 08:09
@@ -373,8 +483,8 @@ TEST_F(EditorTest, TimeFieldsArePaddedOnlyAfterOpening)
                                          nextMinute = Text(d, IDC_MINUTE);
                                      }),
                                      Click(IDC_CANCEL)});
-    EXPECT_EQ(openedHour, "7");
-    EXPECT_EQ(openedMinute, "5");
+    EXPECT_EQ(openedHour, "07");
+    EXPECT_EQ(openedMinute, "05");
     EXPECT_EQ(nextHour, "08");
     EXPECT_EQ(nextMinute, "09");
 }

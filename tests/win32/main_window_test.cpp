@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
 
+#include "box_watcher.h"
 #include "data/dates.h"
 #include "data/entry.h"
 #include "resources/ids.h"
@@ -148,7 +150,7 @@ HWND BoxWindow;
 
 void CALLBACK ActUnderTheBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindWindowA("#32770", "TQ fatal error");
+    HWND box = FindOwnBox("TQ fatal error");
     if (!box || !IsWindowVisible(box))
         return;
     KillTimer(nullptr, timer);
@@ -219,6 +221,61 @@ TEST_F(MainWindowTest, AnAtomOfTheShortFormAnswersForAPathTooLongForAnAtom)
         path.resize(path.rfind('\\'));
         RemoveDirectoryA(path.c_str());
     }
+}
+
+// Whether the notification-area icon of the main window is there: only an
+// icon that exists can be modified.
+bool TrayIconShown(HWND window)
+{
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = IDI_APP;
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+TEST_F(MainWindowTest, TheIconComesBackWhenTheShellRestarts)
+{
+    TaskBarOption = 1;
+    TimerPeriod = 60000;
+    StartReminderTimer();
+    ASSERT_NE(TimerRunning, 0u);
+    EXPECT_TRUE(TrayIconShown(Window));
+    RemoveTrayIcon(); // as a restarting shell loses it
+    EXPECT_FALSE(TrayIconShown(Window));
+    SendMessageA(Window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconShown(Window));
+    DestroyWindow(Window); // the shutdown sequence takes it down again
+    EXPECT_FALSE(TrayIconShown(Window));
+    TaskBarOption = 0;
+}
+
+TEST_F(MainWindowTest, TheIconIsNotAddedByARestartedShellWhenItShouldNotBeThere)
+{
+    TaskBarOption = 0;
+    TimerPeriod = 60000;
+    StartReminderTimer();
+    SendMessageA(Window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(TrayIconShown(Window));
+    DestroyWindow(Window);
+}
+
+HWND ForegroundDuringMenu;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    ForegroundDuringMenu = GetForegroundWindow();
+    EndMenu();
+}
+
+TEST_F(MainWindowTest, TheMenuIsTrackedWithItsOwnerInFront)
+{
+    ForegroundDuringMenu = nullptr;
+    SetTimer(nullptr, 0, 200, CloseMenu);
+    SendMessageA(Window, WM_REMIND_TRAY, IDI_APP, WM_RBUTTONUP);
+    EXPECT_EQ(ForegroundDuringMenu, Window);
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, Window, WM_NULL, WM_NULL, PM_REMOVE)) << "WM_NULL posted after the menu";
 }
 
 TEST_F(MainWindowTest, HandshakeAnswersOnlyItsExactValues)

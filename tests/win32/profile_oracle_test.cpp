@@ -240,6 +240,17 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, ProfileOracle, ::testing::ValuesIn(Fixtures()
                              return info.param.substr(0, info.param.find('.'));
                          });
 
+// The platform's own words for an error, as the box gives them.
+std::string SystemText(DWORD error)
+{
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        text[--length] = 0;
+    return text;
+}
+
 class FailedSave : public ::testing::Test {
 protected:
     void SetUp() override
@@ -276,7 +287,7 @@ TEST_F(FailedSave, ReadOnlyFileShowsTheBoxAndKeepsTheBytes)
     EntryTable.Count = 1;
     BoxWatcher watcher("TQ fatal error");
     EXPECT_EQ(SaveSettings(), 0);
-    EXPECT_EQ(watcher.Texts(), "Could not save the settings file\n");
+    EXPECT_EQ(watcher.Texts(), "Could not save the settings file " + File + ": " + SystemText(ERROR_ACCESS_DENIED) + "\n");
     EXPECT_EQ(ReadBytes(File), text);
     EXPECT_EQ(EntryTable.Count, 1);
 }
@@ -288,7 +299,7 @@ TEST_F(FailedSave, MissingDirectoryShowsTheBox)
     LoadSettings(1);
     BoxWatcher watcher("TQ fatal error");
     EXPECT_EQ(SaveSettings(), 0);
-    EXPECT_EQ(watcher.Texts(), "Could not save the settings file\n");
+    EXPECT_EQ(watcher.Texts(), "Could not save the settings file " + File + ": " + SystemText(ERROR_PATH_NOT_FOUND) + "\n");
     EXPECT_EQ(GetFileAttributesA((Directory + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -266,10 +266,10 @@ const ExpectedDialog Dialogs[] = {
          {108, ButtonAtom, "&Skip this message till next matching date",
           Shown | BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 8, 54, 180, 12},
          {505, ButtonAtom, "&Remind me at:", Shown | BS_AUTOCHECKBOX | WS_TABSTOP, 8, 68, 58, 12},
-         {501, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 66, 68, 22, 12},
-         {-1, StaticAtom, ":", Shown | SS_LEFT | WS_GROUP, 90, 70, 2, 8},
-         {503, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 94, 68, 22, 12},
-         {-1, StaticAtom, "(from 00:00 to 23:59)", Shown | SS_LEFT | WS_GROUP, 120, 70, 68, 8},
+         {501, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 66, 68, 26, 12},
+         {-1, StaticAtom, ":", Shown | SS_LEFT | WS_GROUP, 94, 70, 2, 8},
+         {503, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 98, 68, 26, 12},
+         {-1, StaticAtom, "(from 00:00 to 23:59)", Shown | SS_LEFT | WS_GROUP, 126, 70, 66, 8},
      }},
     {IDD_EDITOR, "TQ Windows Reminder", MessageStyle, 0x401, 8, "MS Sans Serif", 7, 15, 200, 184,
      {
@@ -282,22 +282,22 @@ const ExpectedDialog Dialogs[] = {
          {111, ButtonAtom, "", Shown | BS_GROUPBOX, 6, 22, 188, 137},
          {109, ButtonAtom, "&Active", Shown | BS_AUTOCHECKBOX | WS_TABSTOP, 12, 32, 31, 12},
          {-1, StaticAtom, "&Start", Shown | SS_LEFT | WS_GROUP, 50, 34, 20, 8},
-         {101, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 72, 32, 18, 12},
-         {-1, StaticAtom, "days before", Shown | SS_LEFT | WS_GROUP, 92, 34, 42, 8},
+         {101, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 72, 32, 24, 12},
+         {-1, StaticAtom, "days before", Shown | SS_LEFT | WS_GROUP, 98, 34, 42, 8},
          {103, ComboAtom, "", Shown | CBS_DROPDOWNLIST | WS_TABSTOP, 12, 48, 58, 99},
          {104, ComboAtom, "", Shown | CBS_DROPDOWNLIST | WS_TABSTOP, 72, 48, 58, 99},
          {105, ComboAtom, "", Shown | CBS_DROPDOWNLIST | WS_TABSTOP, 132, 48, 58, 99},
          {-1, StaticAtom, "&End", Shown | SS_LEFT | WS_GROUP, 50, 66, 20, 8},
-         {106, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 72, 64, 18, 12},
-         {-1, StaticAtom, "days after", Shown | SS_LEFT | WS_GROUP, 92, 66, 42, 8},
+         {106, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 72, 64, 24, 12},
+         {-1, StaticAtom, "days after", Shown | SS_LEFT | WS_GROUP, 98, 66, 42, 8},
          {108, ButtonAtom, "S&kip the current matching date (displayed below)", Shown | BS_AUTOCHECKBOX | WS_TABSTOP,
           12, 78, 176, 12},
          {401, StaticAtom, "", Shown | SS_CENTER | WS_GROUP, 12, 90, 176, 8},
-         {505, ButtonAtom, "Remin&d at:", Shown | BS_AUTOCHECKBOX | WS_TABSTOP, 12, 104, 58, 12},
-         {501, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 68, 104, 22, 12},
-         {-1, StaticAtom, ":", Shown | SS_LEFT | WS_GROUP, 92, 106, 2, 8},
-         {503, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 96, 104, 22, 12},
-         {-1, StaticAtom, "(from 00:00 to 23:59)", Shown | SS_LEFT | WS_GROUP, 122, 106, 68, 8},
+         {505, ButtonAtom, "Remin&d at:", Shown | BS_AUTOCHECKBOX | WS_TABSTOP, 12, 104, 52, 12},
+         {501, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 66, 104, 26, 12},
+         {-1, StaticAtom, ":", Shown | SS_LEFT | WS_GROUP, 94, 106, 2, 8},
+         {503, EditAtom, "", Shown | ES_RIGHT | ES_READONLY | WS_BORDER | WS_TABSTOP, 98, 104, 26, 12},
+         {-1, StaticAtom, "(from 00:00 to 23:59)", Shown | SS_LEFT | WS_GROUP, 126, 106, 66, 8},
          {-1, StaticAtom, "&Message:", Shown | SS_LEFT | WS_GROUP, 13, 116, 37, 8},
          {110, EditAtom, "", Shown | ES_MULTILINE | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP, 10, 126, 180, 30},
          {1, ButtonAtom, "OK", Shown | BS_DEFPUSHBUTTON | WS_TABSTOP, 6, 164, 40, 14},
@@ -340,8 +340,8 @@ TEST_F(Resources, DialogTemplatesMatchTheCatalogue)
             EXPECT_EQ(c.Id, DWORD(e.Id));
             EXPECT_EQ(c.ClassAtom, e.Atom);
             if (std::strcmp(e.Text, "#1") == 0) {
-                // Icon group 1, as an ordinal or as its name "#1".
-                EXPECT_TRUE(c.TextOrdinal == IDI_APP || c.Text == "#1") << c.TextOrdinal << " " << c.Text;
+                // Icon group 1, named by its ordinal.
+                EXPECT_EQ(c.TextOrdinal, IDI_APP) << c.Text;
             } else {
                 EXPECT_EQ(c.Text, e.Text);
             }
@@ -500,6 +500,19 @@ TEST_F(Resources, VersionBlock)
     EXPECT_EQ(translation[2] | translation[3] << 8, 1200);
 }
 
+TEST_F(Resources, ManifestRunsAsInvokerOnWindows7To11WithTheClassicLook)
+{
+    std::vector<unsigned char> raw = Raw(RT_MANIFEST, 1);
+    std::string manifest(raw.begin(), raw.end());
+    ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"), std::string::npos);
+    for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << os;
+    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+}
+
 TEST_F(Resources, EverythingIsLanguageNeutral)
 {
     struct {
@@ -507,7 +520,8 @@ TEST_F(Resources, EverythingIsLanguageNeutral)
         int Id;
     } resources[] = {{RT_MENU, IDM_TRAY},         {RT_DIALOG, IDD_ABOUT},    {RT_DIALOG, IDD_MESSAGE},
                      {RT_DIALOG, IDD_EDITOR},     {RT_GROUP_ICON, IDI_APP},  {RT_GROUP_ICON, IDI_TRAY},
-                     {RT_VERSION, IDV_VERSION},   {RT_STRING, 1024 / 16 + 1}, {RT_STRING, 1088 / 16 + 1}};
+                     {RT_VERSION, IDV_VERSION},   {RT_STRING, 1024 / 16 + 1}, {RT_STRING, 1088 / 16 + 1},
+                     {RT_MANIFEST, 1}};
     for (auto& r : resources)
         EXPECT_FALSE(Raw(r.Type, r.Id).empty()) << r.Id;
 }

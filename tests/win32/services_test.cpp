@@ -102,3 +102,29 @@ TEST(StartReminderTimer, StartsOnceAndKeepsItsInterval)
 }
 
 } // namespace
+
+namespace {
+
+int CALLBACK CountFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
+// The prefix the scripts make carries Wine's own fonts: the dialogs' MS Sans
+// Serif and the Marlett of the caption buttons are real faces, not stand-ins.
+TEST(Fonts, TheDialogAndCaptionFontsAreInstalled)
+{
+    HDC dc = GetDC(nullptr);
+    for (const char* face : {"MS Sans Serif", "Marlett", "Tahoma"}) {
+        LOGFONTA wanted = {};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+        int count = 0;
+        EnumFontFamiliesExA(dc, &wanted, CountFace, reinterpret_cast<LPARAM>(&count), 0);
+        EXPECT_GT(count, 0) << face;
+    }
+    ReleaseDC(nullptr, dc);
+}
+
+} // namespace

@@ -160,4 +160,44 @@ TEST_F(SettingsFile, ALeftOverTemporaryFileNeverBlocksASave)
     }
 }
 
+TEST_F(SettingsFile, ABareNameMovesToThePerUserFolderWhereWindowsCannotBeWritten)
+{
+    SettingsFolders folders = ReadSettingsFolders();
+    char windows[MAX_PATH], appData[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+    EXPECT_EQ(folders.System, windows);
+    EXPECT_EQ(folders.PerUser, std::string(appData) + "\\TQ");
+    EXPECT_NE(folders.VirtualStore.find("\\VirtualStore\\windows"), std::string::npos) << folders.VirtualStore;
+    EXPECT_TRUE(CanCreateFilesIn(folders.System)); // under Wine the Windows directory can be written
+
+    const std::string name = "TQ-" + std::to_string(GetCurrentProcessId()) + ".INI";
+    const std::string system = folders.System + "\\" + name;
+    const std::string perUser = folders.PerUser + "\\" + name;
+    std::snprintf(SettingsPath, sizeof SettingsPath, "%s", name.c_str());
+    HANDLE file = CreateFileA(system.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char text[] = "[Options]\r\nEntries=1\r\n[1]\r\nActive=1\r\nMessage=from C:\\windows\r\n";
+    DWORD written;
+    WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(file);
+
+    // As a standard user of Windows 10 sees it: the Windows directory cannot
+    // be written.
+    SetSettingsFolders(&folders, false);
+    LoadSettings(1);
+    ASSERT_EQ(EntryTable.Count, 1);
+    EXPECT_STREQ(EntryTable.Slots[0].Message, "from C:\\windows");
+    std::snprintf(EntryTable.Slots[0].Message, MessageSize, "saved for this user");
+    EXPECT_EQ(SaveSettings(), 1);
+    ReleaseEntryTable();
+    SetSettingsFolders(nullptr, false);
+    EXPECT_NE(GetFileAttributesA(perUser.c_str()), INVALID_FILE_ATTRIBUTES) << perUser;
+    std::snprintf(SettingsPath, sizeof SettingsPath, "%s", perUser.c_str());
+    LoadSettings(1);
+    ASSERT_EQ(EntryTable.Count, 1);
+    EXPECT_STREQ(EntryTable.Slots[0].Message, "saved for this user");
+    DeleteFileA(perUser.c_str());
+    DeleteFileA(system.c_str());
+}
+
 } // namespace
