@@ -47,6 +47,9 @@ static bool IsLeapYear(int64_t y)
 // of the next year (any month beyond 12 goes on into later years, so no
 // month value reads outside the month-length table), and a day beyond the
 // month's length runs on into the following months.
+// The sums of the month-length table before each month of a common year.
+static const int16_t DaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+
 static int64_t DayCount(int64_t day, int64_t month, int64_t year)
 {
     int64_t days = DaysBeforeYear(year);
@@ -54,9 +57,7 @@ static int64_t DayCount(int64_t day, int64_t month, int64_t year)
         int64_t laterYears = (month - 1) / 12;
         int64_t monthInYear = (month - 1) % 12 + 1;
         year += laterYears;
-        days = DaysBeforeYear(year);
-        for (int64_t m = 1; m < monthInYear; ++m)
-            days += MonthLength[m - 1];
+        days = DaysBeforeYear(year) + DaysBeforeMonth[monthInYear - 1];
         if (monthInYear > 2 && IsLeapYear(year))
             ++days;
     }

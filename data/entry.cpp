@@ -1,8 +1,5 @@
 #include "data/entry.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "data/platform.h"
 #include "resources/ids.h"
 #include "shell/state.h"
@@ -11,7 +8,7 @@ EntryTableState EntryTable;
 
 static void GiveUpTable()
 {
-    std::free(EntryTable.Slots);
+    ReleaseZeroed(EntryTable.Slots, size_t(EntryTable.Capacity) * sizeof(ReminderEntry));
     EntryTable.Slots = nullptr;
     EntryTable.Count = 0;
     EntryTable.Capacity = 0;
@@ -30,13 +27,14 @@ int GrowEntryTable(int32_t newCapacity)
     int32_t oldCapacity = EntryTable.Capacity;
     auto count = static_cast<size_t>(wanted);
     // count is at least 1 here: 0 was turned into "ten more" above.
-    auto* slots = static_cast<ReminderEntry*>(std::realloc(EntryTable.Slots, count * sizeof(ReminderEntry)));
+    size_t oldBytes = size_t(oldCapacity) * sizeof(ReminderEntry);
+    auto* slots = static_cast<ReminderEntry*>(EntryTable.Slots
+                                                  ? ResizeZeroed(EntryTable.Slots, oldBytes, count * sizeof(ReminderEntry))
+                                                  : AllocateZeroed(count * sizeof(ReminderEntry)));
     if (!slots) {
         GiveUpTable();
         return 1;
     }
-    if (wanted > oldCapacity)
-        std::memset(slots + oldCapacity, 0, (count - size_t(oldCapacity)) * sizeof(ReminderEntry));
     EntryTable.Slots = slots;
     EntryTable.Capacity = int32_t(wanted);
     if (EntryTable.Count > EntryTable.Capacity)
@@ -46,7 +44,7 @@ int GrowEntryTable(int32_t newCapacity)
 
 void ReleaseEntryTable()
 {
-    std::free(EntryTable.Slots);
+    ReleaseZeroed(EntryTable.Slots, size_t(EntryTable.Capacity) * sizeof(ReminderEntry));
     EntryTable.Slots = nullptr;
     EntryTable.Count = 0;
     EntryTable.Capacity = 0;

@@ -1,94 +1,22 @@
 #include "data/ini_document.h"
 
 #include <cstring>
+#include <string_view>
 
+#include "data/ini_lines.h"
 #include "data/platform.h"
 #include "data/text_encoding.h"
 
 namespace {
 
-// The blanks the profile functions trim: white space and Ctrl-Z.
-bool IsBlank(unsigned c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1a;
-}
-
-// Names match without regard to the case of ASCII letters.
-unsigned Fold(unsigned c)
-{
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
-}
-
-// The text of a file as units: bytes (ANSI, UTF-8) or UTF-16 code units in
-// either byte order.  Every character that gives a line its shape ("[", "]",
-// "=", blanks, line ends) is one unit below 0x80 in each of them.
-struct ByteUnits {
-    static constexpr size_t Width = 1;
-    static unsigned At(const unsigned char* text, size_t i) { return text[i]; }
-};
-struct LittleUnits {
-    static constexpr size_t Width = 2;
-    static unsigned At(const unsigned char* text, size_t i) { return text[2 * i] | unsigned(text[2 * i + 1]) << 8; }
-};
-struct BigUnits {
-    static constexpr size_t Width = 2;
-    static unsigned At(const unsigned char* text, size_t i) { return unsigned(text[2 * i]) << 8 | text[2 * i + 1]; }
-};
-
-// The parts of one line, in units from its start.
-struct LineParts {
-    bool Header;   // "[name]"
-    bool IsKey;    // any other line that is not blank
-    bool HasValue; // a key line with "="
-    size_t NameBegin, NameEnd;
-    size_t ValueBegin, ValueEnd;
-};
-
-template <class U> void Trim(const unsigned char* text, size_t& begin, size_t& end)
-{
-    while (begin < end && IsBlank(U::At(text, begin)))
-        ++begin;
-    while (end > begin && IsBlank(U::At(text, end - 1)))
-        --end;
-}
-
-template <class U> LineParts ParseLine(const unsigned char* text, size_t length)
-{
-    LineParts parts{};
-    size_t begin = 0;
-    size_t end = length;
-    Trim<U>(text, begin, end);
-    if (begin == end)
-        return parts;
-    if (U::At(text, begin) == '[') {
-        size_t close = end; // one past the last "]"
-        while (close > begin + 1 && U::At(text, close - 1) != ']')
-            --close;
-        if (close > begin + 1) {
-            parts.Header = true;
-            parts.NameBegin = begin + 1;
-            parts.NameEnd = close - 1;
-            Trim<U>(text, parts.NameBegin, parts.NameEnd);
-            return parts;
-        }
-    }
-    parts.IsKey = true;
-    size_t equals = begin;
-    while (equals < end && U::At(text, equals) != '=')
-        ++equals;
-    parts.NameBegin = begin;
-    if (equals == end) {
-        parts.NameEnd = end;
-        return parts;
-    }
-    parts.HasValue = true;
-    parts.NameEnd = equals;
-    Trim<U>(text, parts.NameBegin, parts.NameEnd);
-    parts.ValueBegin = equals + 1;
-    parts.ValueEnd = end;
-    Trim<U>(text, parts.ValueBegin, parts.ValueEnd);
-    return parts;
-}
+using ini::BigUnits;
+using ini::ByteUnits;
+using ini::Fold;
+using ini::IsBlank;
+using ini::LineParts;
+using ini::LittleUnits;
+using ini::ParseLine;
+using ini::Trim;
 
 template <class U> uint32_t HashName(const unsigned char* name, size_t units)
 {
@@ -322,13 +250,7 @@ template <class U> void ScanLines(IniDocument& document)
     bool lineEndSeen = false;
     size_t position = 0;
     while (position < units) {
-        size_t end = position;
-        while (end < units) {
-            unsigned c = U::At(text, end);
-            if (c == '\r' || c == '\n')
-                break;
-            ++end;
-        }
+        size_t end = position + ini::LineEndOf<U>(text + position * U::Width, units - position);
         size_t next = end;
         if (next < units) {
             next += U::At(text, next) == '\r' && next + 1 < units && U::At(text, next + 1) == '\n' ? 2 : 1;
@@ -339,7 +261,16 @@ template <class U> void ScanLines(IniDocument& document)
         }
         uint32_t line = uint32_t(document.LineStarts.size());
         document.LineStarts.push_back(document.TextStart + uint32_t(position * U::Width));
-        LineParts parts = ParseLine<U>(text + position * U::Width, end - position);
+        // Only headers need taking apart here; other lines are read when a
+        // key is looked for.
+        size_t first = position;
+        while (first < end && IsBlank(U::At(text, first)))
+            ++first;
+        LineParts parts{};
+        if (first < end && U::At(text, first) == '[')
+            parts = ParseLine<U>(text + position * U::Width, end - position);
+        else
+            parts.IsKey = first < end;
         position = next;
         if (parts.Header) {
             document.Sections.back().End = line;
@@ -364,23 +295,18 @@ template <class U> void ScanLines(IniDocument& document)
 void DetectEncoding(IniDocument& document)
 {
     const std::string& bytes = document.Source;
-    auto at = [&](size_t i) { return (unsigned char)bytes[i]; };
-    document.Encoding = TextEncoding::Ansi;
-    document.ByteOrderMark = false;
-    document.TextStart = 0;
+    size_t markLength;
+    ini::Mark mark = ini::ByteOrderMark(Bytes(bytes), bytes.size(), markLength);
+    document.Encoding = mark == ini::Mark::Utf8      ? TextEncoding::Utf8
+                        : mark == ini::Mark::Utf16Le ? TextEncoding::Utf16Le
+                        : mark == ini::Mark::Utf16Be ? TextEncoding::Utf16Be
+                        : IsUtf8WithNonAscii(bytes.data(), bytes.size()) ? TextEncoding::Utf8
+                                                                         : TextEncoding::Ansi;
+    document.ByteOrderMark = mark != ini::Mark::None;
+    document.TextStart = uint32_t(markLength);
     document.TextEnd = uint32_t(bytes.size());
-    if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
-        document.Encoding = TextEncoding::Utf8;
-        document.ByteOrderMark = true;
-        document.TextStart = 3;
-    } else if (bytes.size() >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
-        document.Encoding = at(0) == 0xFF ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
-        document.ByteOrderMark = true;
-        document.TextStart = 2;
+    if (markLength == 2)
         document.TextEnd = uint32_t(2 + (bytes.size() - 2) / 2 * 2);
-    } else if (IsUtf8WithNonAscii(bytes.data(), bytes.size())) {
-        document.Encoding = TextEncoding::Utf8;
-    }
 }
 
 // ---- lookups
@@ -483,44 +409,59 @@ bool FindValue(const IniDocument& document, const char* section, const char* key
     return true;
 }
 
-// The numeric reading of the profile functions: leading control characters
-// and blanks skipped, one sign, a 0x/0o/0b prefix, then digits of that base
-// up to the first character that is none; the value wraps at 32 bits.
-uint32_t ParseProfileNumber(const std::string& text)
+// The first line of each of the keys in a section (the lines of the file,
+// then those the program added), in one walk.
+template <class U>
+void FindKeysAs(const IniDocument& document, const IniSection& section, const std::string_view* keys, KeyLine* found,
+                size_t count)
 {
-    size_t i = 0;
-    while (i < text.size() && (unsigned char)text[i] <= ' ')
-        ++i;
-    bool minus = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        minus = text[i] == '-';
-        ++i;
-    }
-    uint32_t base = 10;
-    if (i + 1 < text.size() && text[i] == '0') {
-        char prefix = text[i + 1];
-        if (prefix == 'x' || prefix == 'o' || prefix == 'b') {
-            base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : 2;
-            i += 2;
+    size_t left = count;
+    // The keys are tried from the one after the last found: a section the
+    // program wrote holds them in the order they are set.
+    size_t next = 0;
+    auto take = [&](const unsigned char* text, size_t length, bool added, uint32_t index) {
+        LineParts parts = ParseLine<U>(text, length / U::Width);
+        if (!parts.IsKey)
+            return;
+        const unsigned char* name = text + parts.NameBegin * U::Width;
+        size_t units = parts.NameEnd - parts.NameBegin;
+        for (size_t tried = 0; tried < count; ++tried) {
+            size_t k = (next + tried) % count;
+            if (found[k].Found || !SameName<U>(name, units, reinterpret_cast<const unsigned char*>(keys[k].data()),
+                                               keys[k].size() / U::Width))
+                continue;
+            next = k + 1;
+            found[k].Found = true;
+            found[k].Added = added;
+            found[k].Index = index;
+            found[k].Text = text;
+            found[k].Parts = parts;
+            --left;
+            return; // the keys differ: no other can have this name
         }
+    };
+    for (uint32_t line = section.First; line < section.End && left > 0; ++line) {
+        const unsigned char* text;
+        size_t length;
+        LineBytes(document, line, text, length);
+        take(text, length, false, line);
     }
-    uint32_t total = 0;
-    for (; i < text.size(); ++i) {
-        char c = text[i];
-        uint32_t digit;
-        if (c >= '0' && c <= '9')
-            digit = uint32_t(c - '0');
-        else if (c >= 'a' && c <= 'z')
-            digit = uint32_t(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'Z')
-            digit = uint32_t(c - 'A' + 10);
-        else
-            break;
-        if (digit >= base)
-            break;
-        total = total * base + digit;
+    for (uint32_t added = section.FirstAdded; added != IniNone && left > 0; added = document.Added[added].Next) {
+        const IniText& line = document.Added[added].Text;
+        take(Bytes(document.Written, line.Start), line.Length, true, added);
     }
-    return minus ? 0u - total : total;
+}
+
+// Whether a key's value, read as ANSI text, is value.
+bool SameValue(const IniDocument& document, const KeyLine& key, const std::string& value)
+{
+    size_t width = UnitWidth(document);
+    const unsigned char* text = key.Text + key.Parts.ValueBegin * width;
+    size_t units = key.Parts.ValueEnd - key.Parts.ValueBegin;
+    // ASCII reads as itself in every encoding: compared without converting.
+    if (width == 1 && (document.Encoding == TextEncoding::Ansi || IsAscii(reinterpret_cast<const char*>(text), units)))
+        return units == value.size() && std::memcmp(text, value.data(), units) == 0;
+    return Decode(document, text, units * width) == value;
 }
 
 bool EndsLine(const IniDocument& document, const std::string& out, size_t start)
@@ -626,42 +567,23 @@ std::string IniGetString(const IniDocument& document, const char* section, const
     std::string value;
     if (!FindValue(document, section, key, value))
         value = fallback;
-    // One pair of enclosing quotes is dropped.  As in the profile functions,
-    // the closing quote is cut off only when the text after the opening quote
-    // fits the buffer whole.
-    bool quoted = value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
-    if (quoted)
-        value.erase(0, 1);
-    bool fits = value.size() <= size_t(size);
-    if (value.size() > size_t(size - 1))
-        value.resize(size_t(size - 1));
-    if (quoted && fits && !value.empty())
-        value.pop_back();
-    return value;
+    size_t begin, kept;
+    ini::ProfileText(value.data(), value.size(), size, begin, kept);
+    return value.substr(begin, kept);
 }
 
 uint32_t IniGetInt(const IniDocument& document, const char* section, const char* key, int32_t fallback)
 {
-    // The profile functions read the number through a 30-character buffer.
-    std::string text = IniGetString(document, section, key, "", 30);
-    if (text.empty())
+    std::string value;
+    if (!FindValue(document, section, key, value))
         return uint32_t(fallback);
-    return ParseProfileNumber(text);
+    return ini::ProfileNumber(value.data(), value.size(), fallback);
 }
 
-void IniSetString(IniDocument& document, const char* section, const char* key, const char* value)
+void IniSetValues(IniDocument& document, const char* section, const IniValue* values, size_t count)
 {
-    // Leading blanks are not stored (reading would drop them anyway), and a
-    // line break would end the line and start another key or section.
-    std::string newValue = value;
-    size_t blanks = 0;
-    while (blanks < newValue.size() && IsBlank((unsigned char)newValue[blanks]))
-        ++blanks;
-    newValue.erase(0, blanks);
-    for (char& c : newValue)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-
+    if (count == 0 || count > MaxIniValues)
+        return;
     std::string sectionName = Encode(document, TrimmedAnsi(section));
     uint32_t index = FindSection(document, sectionName);
     if (index == IniNone) {
@@ -680,38 +602,89 @@ void IniSetString(IniDocument& document, const char* section, const char* key, c
             IndexSection(document, index);
     }
 
-    std::string keyName = Encode(document, TrimmedAnsi(key));
-    KeyLine line = FindKey(document, document.Sections[index], keyName);
-    std::string encodedValue = Encode(document, newValue);
-    std::string equals = Encode(document, "=", 1);
-    if (line.Found) {
-        if (line.Parts.HasValue && ValueOf(document, line) == newValue)
-            return;
-        // The name as the file spells it.
-        size_t width = UnitWidth(document);
-        std::string text(reinterpret_cast<const char*>(line.Text) + line.Parts.NameBegin * width,
-                         (line.Parts.NameEnd - line.Parts.NameBegin) * width);
-        IniText stored = Store(document, text + equals + encodedValue);
-        if (line.Added) {
-            document.Added[line.Index].Text = stored;
+    // Each key's first line, found in one walk over the section.
+    // A key name that needs neither trimming nor converting is taken as it
+    // stands (the program's own names always are).
+    std::string encodedKeys[MaxIniValues];
+    std::string_view keys[MaxIniValues];
+    KeyLine lines[MaxIniValues];
+    const bool byteUnits = UnitWidth(document) == 1;
+    for (size_t k = 0; k < count; ++k) {
+        const char* key = values[k].Key;
+        size_t length = std::strlen(key);
+        if (byteUnits && length > 0 && !IsBlank((unsigned char)key[0]) && !IsBlank((unsigned char)key[length - 1]) &&
+            IsAscii(key, length)) {
+            keys[k] = std::string_view(key, length);
         } else {
+            encodedKeys[k] = Encode(document, TrimmedAnsi(key));
+            keys[k] = encodedKeys[k];
+        }
+    }
+    switch (document.Encoding) {
+    case TextEncoding::Utf16Le: FindKeysAs<LittleUnits>(document, document.Sections[index], keys, lines, count); break;
+    case TextEncoding::Utf16Be: FindKeysAs<BigUnits>(document, document.Sections[index], keys, lines, count); break;
+    default: FindKeysAs<ByteUnits>(document, document.Sections[index], keys, lines, count); break;
+    }
+
+    // What each key becomes, worked out before anything is stored: a line
+    // found may lie in the written text, which storing moves.
+    const size_t width = UnitWidth(document);
+    std::string lineTexts[MaxIniValues];
+    bool write[MaxIniValues] = {};
+    for (size_t k = 0; k < count; ++k) {
+        // Leading blanks are not stored (reading would drop them anyway), and
+        // a line break would end the line and start another key or section.
+        std::string newValue = values[k].Value;
+        size_t blanks = 0;
+        while (blanks < newValue.size() && IsBlank((unsigned char)newValue[blanks]))
+            ++blanks;
+        newValue.erase(0, blanks);
+        for (char& c : newValue)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        const KeyLine& line = lines[k];
+        if (line.Found && line.Parts.HasValue && SameValue(document, line, newValue))
+            continue;
+        write[k] = true;
+        // A key found keeps its name as the file spells it.
+        if (line.Found)
+            lineTexts[k].assign(reinterpret_cast<const char*>(line.Text) + line.Parts.NameBegin * width,
+                                (line.Parts.NameEnd - line.Parts.NameBegin) * width);
+        else
+            lineTexts[k].assign(keys[k].data(), keys[k].size());
+        lineTexts[k] += Encode(document, "=", 1);
+        lineTexts[k] += Encode(document, newValue);
+    }
+    for (size_t k = 0; k < count; ++k) {
+        if (!write[k])
+            continue;
+        const KeyLine& line = lines[k];
+        IniText stored = Store(document, lineTexts[k]);
+        if (line.Found && line.Added) {
+            document.Added[line.Index].Text = stored;
+        } else if (line.Found) {
             if (document.Replaced.empty())
                 document.Replaced.assign(document.LineStarts.size(), 0);
             document.Replacements.push_back(stored);
             document.Replaced[line.Index] = uint32_t(document.Replacements.size());
+        } else {
+            uint32_t addedIndex = uint32_t(document.Added.size());
+            document.Added.push_back(IniAddedLine{stored, IniNone});
+            IniSection& target = document.Sections[index];
+            if (target.LastAdded == IniNone)
+                target.FirstAdded = addedIndex;
+            else
+                document.Added[target.LastAdded].Next = addedIndex;
+            target.LastAdded = addedIndex;
         }
-    } else {
-        IniAddedLine added{Store(document, keyName + equals + encodedValue), IniNone};
-        uint32_t addedIndex = uint32_t(document.Added.size());
-        document.Added.push_back(added);
-        IniSection& target = document.Sections[index];
-        if (target.LastAdded == IniNone)
-            target.FirstAdded = addedIndex;
-        else
-            document.Added[target.LastAdded].Next = addedIndex;
-        target.LastAdded = addedIndex;
+        document.Changed = true;
     }
-    document.Changed = true;
+}
+
+void IniSetString(IniDocument& document, const char* section, const char* key, const char* value)
+{
+    IniValue one{key, value};
+    IniSetValues(document, section, &one, 1);
 }
 
 void IniRemoveSection(IniDocument& document, const char* section)

@@ -102,6 +102,16 @@ uint32_t IniGetInt(const IniDocument& document, const char* section, const char*
 // leaves its line.
 void IniSetString(IniDocument& document, const char* section, const char* key, const char* value);
 
+// Sets several keys of one section, as many IniSetString calls in the same
+// order would (the keys differ from each other), with one look for the
+// section and one walk over its lines.
+struct IniValue {
+    const char* Key;
+    const char* Value;
+};
+constexpr size_t MaxIniValues = 16;
+void IniSetValues(IniDocument& document, const char* section, const IniValue* values, size_t count);
+
 // Removes every section of that name with all its lines.
 void IniRemoveSection(IniDocument& document, const char* section);
 

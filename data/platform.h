@@ -3,6 +3,8 @@
 #ifndef TQ_DATA_PLATFORM_H
 #define TQ_DATA_PLATFORM_H
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "data/dates.h"
@@ -43,6 +45,13 @@ bool FileExists(const std::string& path);
 // Creates a folder whose parent exists; true when it exists afterwards.
 bool CreateFolder(const std::string& path);
 
+// Storage for the entry table: a block of bytes that is zero when it comes,
+// resized keeping what both sizes hold (the new part zero), and released
+// with the size it has.  Null when the storage cannot be had.
+void* AllocateZeroed(size_t bytes);
+void* ResizeZeroed(void* block, size_t oldBytes, size_t newBytes);
+void ReleaseZeroed(void* block, size_t bytes);
+
 #ifdef _WIN32
 constexpr char PathSeparator = '\\';
 #else
@@ -67,10 +76,26 @@ struct FileResult {
     std::string Reason;
 };
 
-// Reads the whole file at path.  Returns 1 when read, 0 when there is no such
-// file, -1 when it cannot be read (reason says why).  A file held open for a
-// moment by another process is tried again for about a second.
-int ReadWholeFile(const char* path, std::string& bytes, std::string* reason = nullptr);
+// Opens a file for reading, with its size: 1 when open, 0 when there is no
+// such file, -1 when it cannot be read (reason says why; a file larger than
+// 1 GiB is not read).  A file held open for a moment by another process is
+// tried again for about a second.  ReadSome gives the bytes read, 0 at the
+// end, -1 on failure.
+int OpenToRead(const char* path, intptr_t& handle, size_t& size, std::string* reason);
+int64_t ReadSome(intptr_t handle, char* into, size_t room, std::string* reason);
+void CloseRead(intptr_t handle);
+
+// Reads the file at path from its start in pieces of at most pieceSize
+// bytes, handing each to take in order, and then a last call with null
+// bytes; take returns false to stop the reading there.  Returns 1 when read,
+// 0 when there is no such file, -1 when it cannot be read (reason says why; a
+// file larger than 1 GiB is not read).  A file held open for a moment by
+// another process is tried again for about a second.
+using TakePieceFunction = bool (*)(void* context, const char* bytes, size_t length);
+int ReadFilePieces(const char* path, size_t pieceSize, TakePieceFunction take, void* context, std::string* reason);
+
+// The same, the whole file into bytes at once.
+int ReadWholeFile(const char* path, std::string& bytes, std::string* reason);
 
 // Replaces the file that path names with bytes, whole or not at all.  Links
 // are followed, so a linked settings file stays linked and its target gets

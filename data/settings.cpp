@@ -1,5 +1,6 @@
 #include "data/settings.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "data/entry.h"
 #include "data/ini_document.h"
 #include "data/platform.h"
+#include "data/settings_reader.h"
 #include "resources/ids.h"
 #include "shell/state.h"
 
@@ -28,28 +30,13 @@ const IntegerKey EntryKeys[] = {
 
 void SectionName(int index, char (&name)[16])
 {
-    std::snprintf(name, sizeof name, "%d", index + 1);
+    *std::to_chars(name, name + sizeof name - 1, index + 1).ptr = 0; // "%d"
 }
 
-void LoadEntry(const IniDocument& file, int index, int startUp)
+// A number in decimal, as "%d" (or "%u" of an unsigned value) writes it.
+void FormatNumber(int64_t value, char (&text)[16])
 {
-    char section[16];
-    SectionName(index, section);
-    ReminderEntry& entry = EntryTable.Slots[index];
-    for (const IntegerKey& key : EntryKeys) {
-        // Repeat times of an earlier run are dropped at start-up; a reload
-        // within the same run takes them over.
-        if (startUp && key.Field == &ReminderEntry::Again)
-            entry.*key.Field = 0;
-        else
-            entry.*key.Field = int32_t(IniGetInt(file, section, key.Name, 0));
-    }
-    ComputeMatchingDate(index);
-    std::string message = IniGetString(file, section, "Message", "", MessageSize);
-    std::snprintf(entry.Message, sizeof entry.Message, "%s", message.c_str());
-    UnescapeMessage(entry.Message);
-    ClampDays(entry.Before);
-    ClampDays(entry.After);
+    *std::to_chars(text, text + sizeof text - 1, value).ptr = 0;
 }
 
 void SaveEntry(IniDocument& file, int index)
@@ -57,15 +44,17 @@ void SaveEntry(IniDocument& file, int index)
     char section[16];
     SectionName(index, section);
     const ReminderEntry& entry = EntryTable.Slots[index];
-    char value[16];
-    for (const IntegerKey& key : EntryKeys) {
-        std::snprintf(value, sizeof value, "%d", int(entry.*key.Field));
-        IniSetString(file, section, key.Name, value);
+    char numbers[8][16];
+    IniValue values[9];
+    for (size_t k = 0; k < 8; ++k) {
+        FormatNumber(int64_t(entry.*EntryKeys[k].Field), numbers[k]);
+        values[k] = IniValue{EntryKeys[k].Name, numbers[k]};
     }
     // Room for a message whose every character is a lone line break.
     char message[2 * MessageSize];
     EscapeMessage(entry.Message, message, sizeof message);
-    IniSetString(file, section, "Message", message);
+    values[8] = IniValue{"Message", message};
+    IniSetValues(file, section, values, 9);
 }
 
 bool IsBareFileName(const char* path)
@@ -195,10 +184,12 @@ void NormalizeLineBreaks(char* message, int size)
 
 void UnescapeMessage(char* message)
 {
-    for (char* c = message; *c; ++c) {
-        if (c[0] == '\\' && c[1] == 'n') {
+    for (char* c = std::strchr(message, '\\'); c; c = std::strchr(c, '\\')) {
+        if (c[1] == 'n') {
             c[0] = '\r';
             c[1] = '\n';
+            c += 2;
+        } else {
             ++c;
         }
     }
@@ -207,21 +198,7 @@ void UnescapeMessage(char* message)
 void LoadSettings(int startUp)
 {
     RefreshToday();
-    IniDocument file;
-    ReadSettingsDocument(file, LocateSettingsFiles(), nullptr); // a file that cannot be read loads as none
-
-    TaskBarOption = int32_t(IniGetInt(file, OptionsSection, "Task bar", 1));
-    TimerPeriod = IniGetInt(file, OptionsSection, "Timer period", int32_t(DefaultTimerPeriod));
-    int32_t count = int32_t(IniGetInt(file, OptionsSection, "Entries", 0));
-    if (count != 0) {
-        GrowEntryTable(count);
-        EntryTable.Count = 0;
-        while (EntryTable.Count < EntryTable.Capacity) {
-            int index = EntryTable.Count;
-            EntryTable.Count = index + 1;
-            LoadEntry(file, index, startUp);
-        }
-    }
+    ReadSettingsFile(LocateSettingsFiles().Read.c_str(), startUp); // a file that cannot be read loads as none
     EntryTable.LoadedCount = EntryTable.Count;
 }
 
@@ -238,13 +215,12 @@ int SaveSettings()
         return 0;
     }
 
-    char value[16];
-    std::snprintf(value, sizeof value, "%u", unsigned(TaskBarOption));
-    IniSetString(file, OptionsSection, "Task bar", value);
-    std::snprintf(value, sizeof value, "%u", unsigned(TimerPeriod));
-    IniSetString(file, OptionsSection, "Timer period", value);
-    std::snprintf(value, sizeof value, "%d", int(EntryTable.Count));
-    IniSetString(file, OptionsSection, "Entries", value);
+    char taskBar[16], timerPeriod[16], entries[16];
+    FormatNumber(int64_t(uint32_t(TaskBarOption)), taskBar); // "%u"
+    FormatNumber(int64_t(TimerPeriod), timerPeriod);
+    FormatNumber(int64_t(EntryTable.Count), entries);
+    const IniValue options[] = {{"Task bar", taskBar}, {"Timer period", timerPeriod}, {"Entries", entries}};
+    IniSetValues(file, OptionsSection, options, 3);
     for (int i = 0; i < EntryTable.Count; ++i)
         SaveEntry(file, i);
     for (int i = EntryTable.Count; i < EntryTable.LoadedCount; ++i) {

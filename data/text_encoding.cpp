@@ -1,5 +1,8 @@
 #include "data/text_encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
@@ -72,12 +75,23 @@ void AppendUtf8(char32_t code, std::string& out)
 
 } // namespace
 
-bool IsUtf8WithNonAscii(const char* bytes, size_t length)
+size_t Utf8SequenceLength(unsigned char lead)
+{
+    return lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 1;
+}
+
+bool CheckUtf8(const char* bytes, size_t length, bool& nonAscii)
 {
     const unsigned char* text = reinterpret_cast<const unsigned char*>(bytes);
-    bool beyondAscii = false;
+    nonAscii = false;
     size_t i = 0;
     while (i < length) {
+        // Runs of ASCII eight bytes at a time.
+        uint64_t word;
+        if (i + 8 <= length && (std::memcpy(&word, text + i, 8), !(word & 0x8080808080808080ull))) {
+            i += 8;
+            continue;
+        }
         if (text[i] < 0x80) {
             ++i;
             continue;
@@ -86,10 +100,16 @@ bool IsUtf8WithNonAscii(const char* bytes, size_t length)
         int step = NextSequence(text, length, i, code);
         if (step < 0)
             return false;
-        beyondAscii = true;
+        nonAscii = true;
         i += size_t(step);
     }
-    return beyondAscii;
+    return true;
+}
+
+bool IsUtf8WithNonAscii(const char* bytes, size_t length)
+{
+    bool nonAscii;
+    return CheckUtf8(bytes, length, nonAscii) && nonAscii;
 }
 
 void DecodeUtf8(const char* bytes, size_t length, std::u16string& out)

@@ -13,6 +13,14 @@
 // editor saves as UTF-8 without a byte-order mark.
 bool IsUtf8WithNonAscii(const char* bytes, size_t length);
 
+// Whether bytes are valid UTF-8 in the sense above; nonAscii tells whether
+// they hold a character beyond ASCII.
+bool CheckUtf8(const char* bytes, size_t length, bool& nonAscii);
+
+// How many bytes the sequence that starts with lead takes when well formed
+// (1 for ASCII and for bytes that start no sequence).
+size_t Utf8SequenceLength(unsigned char lead);
+
 // UTF-8 to UTF-16.  Each maximal ill-formed part becomes U+FFFD.
 void DecodeUtf8(const char* bytes, size_t length, std::u16string& out);
 

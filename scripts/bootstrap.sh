@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that
-# are missing.  Safe to run again and again.
+# are missing, and any packages named as arguments.  Safe to run again and
+# again.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
   xvfb imagemagick xdotool x11-utils
   faketime
 )
+
+# Scripts that need more (the benchmark, the packaging) name it.
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -63,9 +64,7 @@ void SyncFolderOf(const std::string& path)
 
 SettingsFolders ReadSettingsFolders()
 {
-    SettingsFolders folders;
-    folders.System = ".";
-    return folders;
+    return SettingsFolders{std::string(1, '.'), std::string(), std::string()};
 }
 
 bool CanCreateFilesIn(const std::string& folder)
@@ -91,9 +90,8 @@ bool CreateFolder(const std::string& path)
     return mkdir(path.c_str(), 0755) == 0 || (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode));
 }
 
-int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
+int OpenToRead(const char* path, intptr_t& handle, size_t& size, std::string* reason)
 {
-    bytes.clear();
     int file = open(path, O_RDONLY | O_CLOEXEC);
     if (file < 0) {
         if (errno == ENOENT)
@@ -110,27 +108,31 @@ int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
         error = EISDIR;
     else if (status.st_size > off_t(MaxSettingsFileSize))
         error = EFBIG;
-    char chunk[65536];
-    while (!error) {
-        ssize_t got = read(file, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = errno;
-        if (got <= 0)
-            break;
-        bytes.append(chunk, size_t(got));
-        if (bytes.size() > MaxSettingsFileSize)
-            error = EFBIG;
-    }
-    close(file);
     if (error) {
-        bytes.clear();
+        close(file);
         if (reason)
             *reason = std::strerror(error);
         return -1;
     }
+    handle = file;
+    size = size_t(status.st_size);
     return 1;
+}
+
+int64_t ReadSome(intptr_t handle, char* into, size_t room, std::string* reason)
+{
+    ssize_t got;
+    do
+        got = read(int(handle), into, room);
+    while (got < 0 && errno == EINTR);
+    if (got < 0 && reason)
+        *reason = std::strerror(errno);
+    return got;
+}
+
+void CloseRead(intptr_t handle)
+{
+    close(int(handle));
 }
 
 FileResult ReplaceWholeFile(const char* path, const std::string& bytes)

@@ -150,9 +150,8 @@ bool CreateFolder(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
+int OpenToRead(const char* path, intptr_t& handle, size_t& size, std::string* reason)
 {
-    bytes.clear();
     DWORD error;
     HANDLE file = OpenForReading(LongPath(path), error);
     if (file == INVALID_HANDLE_VALUE) {
@@ -162,35 +161,38 @@ int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
             *reason = Reason(error);
         return -1;
     }
-    LARGE_INTEGER size;
+    LARGE_INTEGER length;
     error = 0;
-    if (!GetFileSizeEx(file, &size))
+    if (!GetFileSizeEx(file, &length))
         error = GetLastError();
-    else if (uint64_t(size.QuadPart) > MaxSettingsFileSize)
+    else if (uint64_t(length.QuadPart) > MaxSettingsFileSize)
         error = ERROR_FILE_TOO_LARGE;
-    else
-        bytes.reserve(size_t(size.QuadPart));
-    char chunk[65536];
-    while (!error) {
-        DWORD got = 0;
-        if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
-            error = GetLastError();
-            break;
-        }
-        if (got == 0)
-            break;
-        bytes.append(chunk, got);
-        if (bytes.size() > MaxSettingsFileSize)
-            error = ERROR_FILE_TOO_LARGE;
-    }
-    CloseHandle(file);
     if (error) {
-        bytes.clear();
+        CloseHandle(file);
         if (reason)
             *reason = Reason(error);
         return -1;
     }
+    handle = reinterpret_cast<intptr_t>(file);
+    size = size_t(length.QuadPart);
     return 1;
+}
+
+int64_t ReadSome(intptr_t handle, char* into, size_t room, std::string* reason)
+{
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), into, DWORD(std::min<size_t>(room, size_t(1) << 24)), &got,
+                  nullptr)) {
+        if (reason)
+            *reason = Reason(GetLastError());
+        return -1;
+    }
+    return got;
+}
+
+void CloseRead(intptr_t handle)
+{
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 FileResult ReplaceWholeFile(const char* path, const std::string& bytes)

@@ -11,6 +11,7 @@
 #include "data/entry.h"
 #include "data/ini_document.h"
 #include "data/settings.h"
+#include "reference_loader.h"
 #include "shell/state.h"
 
 namespace {
@@ -47,6 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             IniGetInt(document, section, key, 0);
         }
 
+    // Several keys set at once make the file that setting them one by one
+    // makes.
+    {
+        const IniValue values[] = {{"Day", "7"}, {"message", "m \xE9"}, {"Again", ""}, {" Colour ", "blue"}};
+        for (const char* section : {"1", "Options", "new"}) {
+            IniDocument together, oneByOne;
+            ParseIniDocument(together, bytes);
+            ParseIniDocument(oneByOne, bytes);
+            IniSetValues(together, section, values, 4);
+            for (const IniValue& value : values)
+                IniSetString(oneByOne, section, value.Key, value.Value);
+            Check(SerializeIniDocument(together) == SerializeIniDocument(oneByOne), "values set at once as one by one");
+            Check(together.Changed == oneByOne.Changed, "changed alike");
+        }
+    }
+
     // A write is read back, from the document and from its bytes, and a line
     // break in it starts no section or key of its own.
     IniSetString(document, "1", "Message", "written \xE9\n[2]\r\nDay=7");
@@ -68,12 +85,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::fclose(file);
         }
         std::snprintf(SettingsPath, sizeof SettingsPath, "%s", path.c_str());
-        LoadSettings(1);
-        for (int i = 0; i < EntryTable.Count; ++i) {
-            Check(EntryTable.Slots[i].Before >= 0 && EntryTable.Slots[i].Before <= 9, "Before clamped");
-            Check(EntryTable.Slots[i].Message[MessageSize - 1] == 0, "message terminated");
+        for (int startUp : {1, 0}) {
+            LoadSettings(startUp);
+            for (int i = 0; i < EntryTable.Count; ++i) {
+                Check(EntryTable.Slots[i].Before >= 0 && EntryTable.Slots[i].Before <= 9, "Before clamped");
+                Check(EntryTable.Slots[i].Message[MessageSize - 1] == 0, "message terminated");
+            }
+            // The one-pass loader reads what the document, key by key, reads.
+            std::string difference = DifferenceFromTable(ReferenceLoad(bytes, startUp), TaskBarOption, TimerPeriod);
+            if (!difference.empty())
+                std::fprintf(stderr, "loader and document differ: %s\n", difference.c_str());
+            Check(difference.empty(), "the loader reads as the document does");
+            ReleaseEntryTable();
         }
-        ReleaseEntryTable();
         std::remove(path.c_str());
     }
     return 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "test_text.h"
+
 #include <string>
 
 #include "data/ini_document.h"
@@ -74,12 +76,7 @@ TEST_P(ReadTest, ReadsLikeTheProfileFunctions)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReadTest, ::testing::ValuesIn(ReadCases),
-                         [](const ::testing::TestParamInfo<ReadCase>& info) {
-                             std::string name;
-                             for (const char* c = info.param.Name; *c; ++c)
-                                 name += std::isalnum((unsigned char)*c) ? *c : '_';
-                             return name;
-                         });
+                         CaseName());
 
 TEST(IniDocument, StringsAreCutToTheBuffer)
 {
@@ -170,18 +167,6 @@ TEST(IniDocument, Utf16CharacterWithALineEndByteIsNoLineEnd)
 
 namespace {
 
-std::string Utf16(const std::u16string& text, bool big)
-{
-    std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
-    for (char16_t unit : text) {
-        char low = char(unit & 0xFF);
-        char high = char(unit >> 8);
-        bytes += big ? high : low;
-        bytes += big ? low : high;
-    }
-    return bytes;
-}
-
 // Text beyond ASCII in each encoding an editor saves, read as the program's
 // ANSI text (Windows-1252 in this build).
 struct EncodingCase {
@@ -231,12 +216,7 @@ TEST_P(EncodingTest, ReadsAsAnsiAndWritesTheFilesOwnEncoding)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EncodingTest, ::testing::ValuesIn(EncodingCases),
-                         [](const ::testing::TestParamInfo<EncodingCase>& info) {
-                             std::string name;
-                             for (const char* c = info.param.Name; *c; ++c)
-                                 name += std::isalnum((unsigned char)*c) ? *c : '_';
-                             return name;
-                         });
+                         CaseName());
 
 TEST(IniDocument, ValuesAreWrittenInTheFilesEncoding)
 {
