@@ -12,6 +12,7 @@ packages=(
   wine wine64 fonts-wine
   xvfb imagemagick xdotool x11-utils
   faketime
+  nsis zip unzip
 )
 
 # Scripts that need more (the benchmark, the packaging) name it.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds all three presets and runs every test: the native unit tests, then
-# the Windows tests and end-to-end runs under Wine on a virtual display.
+# Builds all presets and the Windows packages, and runs every test: the
+# native unit tests and fuzz runs, then the Windows tests, end-to-end runs and
+# the installer under Wine on a virtual display.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -17,6 +18,9 @@ for preset in native win64 win32; do
   cmake --preset "$preset" >"$logs/configure-$preset.log" || { cat "$logs/configure-$preset.log"; exit 1; }
   cmake --build --preset "$preset"
 done
+
+echo "== packages: dist/"
+bash scripts/package.sh
 
 echo "== tests: native"
 ctest --preset native | tee "$logs/native.log"

@@ -2,7 +2,9 @@
 TQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${TQ_WINEPREFIX:-$TQ_ROOT/build/wineprefix}"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko install prompts, and no menu entries on the host for
+# shortcuts made inside the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 # Creates the prefix once; concurrent callers wait for the first.  The lock's

@@ -19,9 +19,12 @@
 //                                          as it ends, and returns when all have
 //   tqdriver exec PROGRAM COMMANDLINE      starts PROGRAM with exactly that command
 //                                          line, waits and prints its exit code
+//   tqdriver shortcut LINK                 prints a shortcut's target and, on the
+//                                          next line, its arguments
 // ID may be the control of the first window of that caption holding it.
 // Exit code 0 on success, 1 when the window or control was not found.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -167,6 +170,33 @@ int Exec(const char* program, const char* commandLine)
     return 0;
 }
 
+int Shortcut(const char* path)
+{
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    int status = 1;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+        char target[MAX_PATH] = "", arguments[1024] = "";
+        if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
+            SUCCEEDED(link->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH)) &&
+            SUCCEEDED(link->GetArguments(arguments, sizeof arguments))) {
+            std::printf("%s\n%s\n", target, arguments);
+            status = 0;
+        }
+    }
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    CoUninitialize();
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -191,6 +221,8 @@ int main(int argc, char** argv)
         return Together(int(Number(arg(2))), arg(3), argc, argv, 4);
     if (command == "exec")
         return Exec(arg(2), arg(3));
+    if (command == "shortcut")
+        return Shortcut(arg(2));
     if (command == "identify") {
         std::vector<HWND> windows = Windows(nullptr, "Tq_Main");
         if (windows.empty())
