@@ -12,6 +12,7 @@ namespace {
 using ini::BigUnits;
 using ini::ByteUnits;
 using ini::Fold;
+using ini::IsAscii;
 using ini::IsBlank;
 using ini::LineParts;
 using ini::LittleUnits;
@@ -42,14 +43,6 @@ const unsigned char* Bytes(const std::string& text, size_t offset = 0)
 }
 
 // ---- conversions between the file's encoding and the program's ANSI text
-
-bool IsAscii(const char* text, size_t length)
-{
-    for (size_t i = 0; i < length; ++i)
-        if ((unsigned char)text[i] >= 0x80)
-            return false;
-    return true;
-}
 
 void AppendUtf16Bytes(const char16_t* units, size_t count, bool big, std::string& out)
 {
@@ -459,7 +452,7 @@ bool SameValue(const IniDocument& document, const KeyLine& key, const std::strin
     const unsigned char* text = key.Text + key.Parts.ValueBegin * width;
     size_t units = key.Parts.ValueEnd - key.Parts.ValueBegin;
     // ASCII reads as itself in every encoding: compared without converting.
-    if (width == 1 && (document.Encoding == TextEncoding::Ansi || IsAscii(reinterpret_cast<const char*>(text), units)))
+    if (width == 1 && (document.Encoding == TextEncoding::Ansi || IsAscii(text, units)))
         return units == value.size() && std::memcmp(text, value.data(), units) == 0;
     return Decode(document, text, units * width) == value;
 }

@@ -22,6 +22,23 @@ inline unsigned Fold(unsigned c)
     return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
+// Whether bytes hold nothing beyond ASCII (eight at a time).
+inline bool IsAscii(const void* bytes, size_t length)
+{
+    const unsigned char* text = static_cast<const unsigned char*>(bytes);
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < length; ++i)
+        if (text[i] & 0x80)
+            return false;
+    return true;
+}
+
 // The text of a file as units: bytes (ANSI, UTF-8) or UTF-16 code units in
 // either byte order.  Every character that gives a line its shape ("[", "]",
 // "=", blanks, line ends) is one unit below 0x80 in each of them.

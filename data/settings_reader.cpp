@@ -17,6 +17,7 @@ namespace {
 
 using ini::BigUnits;
 using ini::ByteUnits;
+using ini::IsAscii;
 using ini::LittleUnits;
 
 // The keys of an entry section, in the order they are read and written.
@@ -65,21 +66,6 @@ struct Reader {
     };
     std::vector<Waiting> WaitingMessages;
 };
-
-bool IsAscii(const unsigned char* text, size_t length)
-{
-    size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        if (word & 0x8080808080808080ull)
-            return false;
-    }
-    for (; i < length; ++i)
-        if (text[i] & 0x80)
-            return false;
-    return true;
-}
 
 // A value in units as ANSI text.
 template <class U> std::string Ansi(const Reader& reader, const unsigned char* text, size_t units)
