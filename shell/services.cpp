@@ -81,14 +81,19 @@ static NOTIFYICONDATAA TrayIconRecord(UINT flags)
     return icon;
 }
 
+HICON TrayIconImage()
+{
+    // The notification area shows small icons: the small image of the icon,
+    // rather than the large one shrunk by the shell.
+    return static_cast<HICON>(LoadImageA(InstanceHandle, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 static void AddTrayIcon()
 {
     NOTIFYICONDATAA icon = TrayIconRecord(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     icon.uCallbackMessage = WM_REMIND_TRAY;
-    // The notification area shows small icons: the small image of the icon,
-    // rather than the large one shrunk by the shell.
-    icon.hIcon = static_cast<HICON>(LoadImageA(InstanceHandle, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    icon.hIcon = TrayIconImage();
     lstrcpynA(icon.szTip, LoadText(IDS_TRAY_TIP), 64);
     Shell_NotifyIconA(NIM_ADD, &icon);
 }

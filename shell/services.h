@@ -15,6 +15,12 @@ int32_t NowTimeCode();
 void StartReminderTimer();
 
 #ifdef _WIN32
+#include <windows.h>
+
+// The image the notification-area icon shows: the small image of the
+// program's icon, shared (never destroyed).
+HICON TrayIconImage();
+
 // Takes the notification-area icon away again.
 void RemoveTrayIcon();
 

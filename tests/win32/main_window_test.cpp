@@ -250,6 +250,22 @@ TEST_F(MainWindowTest, TheIconComesBackWhenTheShellRestarts)
     TaskBarOption = 0;
 }
 
+TEST_F(MainWindowTest, TheNotificationAreaGetsTheSmallImageOfTheIcon)
+{
+    HICON image = TrayIconImage();
+    ASSERT_NE(image, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(image, &info));
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2, GetSystemMetrics(SM_CYSMICON));
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(TrayIconImage(), image); // shared: loaded once, never destroyed
+}
+
 TEST_F(MainWindowTest, TheIconIsNotAddedByARestartedShellWhenItShouldNotBeThere)
 {
     TaskBarOption = 0;
