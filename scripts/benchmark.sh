@@ -70,7 +70,7 @@ source scripts/display.sh
 tq_start_display
 trap 'wineserver -k >/dev/null 2>&1 || true; tq_stop_display; rm -rf "$work"' EXIT
 tq_init_prefix
-wineserver -p
+tq_keep_server
 wine cmd /c exit >/dev/null 2>&1
 
 echo
@@ -78,25 +78,36 @@ echo "== the settings file under Wine"
 wine build/win64/bench_settings.exe "$@"
 
 echo
-echo "== whole runs under Wine (start, load, nothing due, end; median of 7, wall time in ms)"
-median_ms() {
-  local times=() start end
-  for _ in 1 2 3 4 5 6 7; do
-    start=$(date +%s%N)
-    wine "$@" >/dev/null 2>&1 || true
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n 4p
+echo "== whole runs under Wine (start, load, nothing due, end; median of 15, wall time in ms)"
+# The programs take turns, round after round, so that a slow spell of the
+# machine falls on all of them alike.
+programs=(empty window 1000 10000 100000)
+command_of() {
+  case $1 in
+  empty) echo build/win64/empty_program.exe ;;
+  window) echo build/win64/empty_program.exe window ;;
+  *) echo build/win64/TQ.EXE "Z:${work//\//\\}\\off$1.ini" ;;
+  esac
 }
-empty=$(median_ms build/win64/empty_program.exe)
-window=$(median_ms build/win64/empty_program.exe window)
+declare -A runs
+for _ in $(seq 15); do
+  for program in "${programs[@]}"; do
+    read -r -a command <<<"$(command_of "$program")"
+    start=$(date +%s%N)
+    wine "${command[@]}" >/dev/null 2>&1 || true
+    end=$(date +%s%N)
+    runs[$program]+="$(((end - start) / 1000000)) "
+  done
+done
+median_of_runs() { printf '%s\n' ${runs[$1]} | sort -n | sed -n 8p; }
+empty=$(median_of_runs empty)
+window=$(median_of_runs window)
 printf '%-28s %8s %8s %16s\n' program ms ratio "ratio to window"
 printf '%-28s %8d %8s\n' "empty program" "$empty" 1.00
 printf '%-28s %8d %8s %16s\n' "empty, one hidden window" "$window" "$(ratio "$window" "$empty")" 1.00
 declare -A whole
 for n in 1000 10000 100000; do
-  whole[$n]=$(median_ms build/win64/TQ.EXE "Z:${work//\//\\}\\off$n.ini")
+  whole[$n]=$(median_of_runs $n)
   printf '%-28s %8d %8s %16s\n' "TQ.EXE, $n entries" "${whole[$n]}" "$(ratio "${whole[$n]}" "$empty")" \
     "$(ratio "${whole[$n]}" "$window")"
 done

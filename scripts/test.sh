@@ -33,7 +33,7 @@ ctest --preset fuzz | tee "$logs/fuzz.log"
 echo "== tests: win64 under Wine"
 tq_start_display
 tq_init_prefix
-wineserver -p
+tq_keep_server
 ctest --preset win64 | tee "$logs/win64.log"
 
 # One closing line over both runs.

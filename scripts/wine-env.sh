@@ -24,6 +24,14 @@ tq_init_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
+# Keeps one Wine server running for the prefix until it is killed, so that
+# a run of many short Wine programs does not start one for each.  A server
+# that is running already (another run, or one about to end) refuses with an
+# error; it serves as well, and when it ends the next program starts another.
+tq_keep_server() {
+  wineserver -p 2>/dev/null || true
+}
+
 # Debian's Wine never reads its own fonts in /usr/share/wine/fonts, so a new
 # prefix has no MS Sans Serif (the dialogs' font), no Marlett (the caption
 # buttons) and no Tahoma.  Copied into the prefix's Fonts folder they are
