@@ -9,9 +9,21 @@
 
 namespace {
 
-std::string TooLarge()
+// The next bytes of the file into room, total counting all read so far:
+// their number, 0 at the end, -1 on failure (also when the file has grown
+// beyond the largest size read).
+int64_t ReadMore(intptr_t file, char* into, size_t room, size_t& total, std::string* reason)
 {
-    return "The file is larger than 1 GiB.";
+    int64_t got = ReadSome(file, into, room, reason);
+    if (got <= 0)
+        return got;
+    total += size_t(got);
+    if (total > MaxSettingsFileSize) {
+        if (reason)
+            *reason = "The file is larger than 1 GiB.";
+        return -1;
+    }
+    return got;
 }
 
 } // namespace
@@ -31,17 +43,10 @@ int ReadFilePieces(const char* path, size_t pieceSize, TakePieceFunction take, v
     bool going = true;
     bool failed = false;
     while (going) {
-        int64_t got = ReadSome(file, piece.get(), room, reason);
+        int64_t got = ReadMore(file, piece.get(), room, total, reason);
         failed = got < 0;
         if (got <= 0)
             break;
-        total += size_t(got);
-        if (total > MaxSettingsFileSize) {
-            failed = true;
-            if (reason)
-                *reason = TooLarge();
-            break;
-        }
         going = take(context, piece.get(), size_t(got));
     }
     CloseRead(file);
@@ -67,17 +72,10 @@ int ReadWholeFile(const char* path, std::string& bytes, std::string* reason)
     for (;;) {
         if (done == bytes.size())
             bytes.resize(bytes.size() * 2);
-        int64_t got = ReadSome(file, bytes.data() + done, bytes.size() - done, reason);
+        int64_t got = ReadMore(file, bytes.data() + done, bytes.size() - done, done, reason);
         failed = got < 0;
         if (got <= 0)
             break;
-        done += size_t(got);
-        if (done > MaxSettingsFileSize) {
-            failed = true;
-            if (reason)
-                *reason = TooLarge();
-            break;
-        }
     }
     CloseRead(file);
     bytes.resize(failed ? 0 : done);

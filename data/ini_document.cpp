@@ -75,33 +75,10 @@ std::string Encode(const IniDocument& document, const std::string& text)
     return Encode(document, text.data(), text.size());
 }
 
-// Text in the file's encoding (length in bytes) as ANSI text.
+// Text in the document's encoding (length in bytes) as ANSI text.
 std::string Decode(const IniDocument& document, const unsigned char* bytes, size_t length)
 {
-    const char* text = reinterpret_cast<const char*>(bytes);
-    std::string out;
-    switch (document.Encoding) {
-    case TextEncoding::Ansi:
-        return std::string(text, length);
-    case TextEncoding::Utf8: {
-        if (IsAscii(text, length))
-            return std::string(text, length);
-        std::u16string wide;
-        Utf8ToUtf16(text, length, wide);
-        Utf16ToAnsi(wide.data(), wide.size(), out);
-        return out;
-    }
-    case TextEncoding::Utf16Le:
-    case TextEncoding::Utf16Be: {
-        std::u16string wide(length / 2, u'\0');
-        for (size_t i = 0; i < wide.size(); ++i)
-            wide[i] = char16_t(document.Encoding == TextEncoding::Utf16Le ? LittleUnits::At(bytes, i)
-                                                                           : BigUnits::At(bytes, i));
-        Utf16ToAnsi(wide.data(), wide.size(), out);
-        return out;
-    }
-    }
-    return out;
+    return FileTextToAnsi(document.Encoding, bytes, length);
 }
 
 std::string TrimmedAnsi(const char* text)
@@ -472,6 +449,31 @@ bool EndsLine(const IniDocument& document, const std::string& out, size_t start)
 }
 
 } // namespace
+
+std::string FileTextToAnsi(TextEncoding encoding, const unsigned char* bytes, size_t length)
+{
+    const char* text = reinterpret_cast<const char*>(bytes);
+    bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    // ASCII reads as itself from ANSI and UTF-8 text.
+    if (!utf16 && (encoding == TextEncoding::Ansi || IsAscii(text, length)))
+        return std::string(text, length);
+    std::u16string wide;
+    if (utf16) {
+        wide.resize(length / 2);
+        bool ascii = true;
+        for (size_t i = 0; i < wide.size(); ++i) {
+            wide[i] = char16_t(encoding == TextEncoding::Utf16Le ? LittleUnits::At(bytes, i) : BigUnits::At(bytes, i));
+            ascii = ascii && wide[i] < 0x80;
+        }
+        if (ascii)
+            return std::string(wide.begin(), wide.end());
+    } else {
+        Utf8ToUtf16(text, length, wide);
+    }
+    std::string out;
+    Utf16ToAnsi(wide.data(), wide.size(), out);
+    return out;
+}
 
 void ParseIniDocument(IniDocument& document, std::string bytes)
 {

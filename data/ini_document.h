@@ -29,6 +29,11 @@
 
 enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
+// Text of a file in that encoding (length in bytes; a lone last byte of
+// UTF-16 is not taken) as the program's ANSI text, a character the code page
+// lacks as "?".
+std::string FileTextToAnsi(TextEncoding encoding, const unsigned char* bytes, size_t length);
+
 // Larger files are not read: positions in the document are 32-bit.
 constexpr size_t MaxSettingsFileSize = size_t(1) << 30;
 

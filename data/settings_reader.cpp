@@ -7,6 +7,7 @@
 
 #include "data/dates.h"
 #include "data/entry.h"
+#include "data/ini_document.h"
 #include "data/ini_lines.h"
 #include "data/platform.h"
 #include "data/settings.h"
@@ -67,29 +68,24 @@ struct Reader {
     std::vector<Waiting> WaitingMessages;
 };
 
+// The encoding the lines are read in: a file without a mark is read as ANSI
+// bytes, its messages beyond ASCII waiting until its end tells whether it is
+// UTF-8.
+TextEncoding EncodingOf(ini::Mark mark)
+{
+    switch (mark) {
+    case ini::Mark::Utf8: return TextEncoding::Utf8;
+    case ini::Mark::Utf16Le: return TextEncoding::Utf16Le;
+    case ini::Mark::Utf16Be: return TextEncoding::Utf16Be;
+    case ini::Mark::None: break;
+    }
+    return TextEncoding::Ansi;
+}
+
 // A value in units as ANSI text.
 template <class U> std::string Ansi(const Reader& reader, const unsigned char* text, size_t units)
 {
-    const char* bytes = reinterpret_cast<const char*>(text);
-    std::string out;
-    if (U::Width == 2) {
-        std::u16string wide(units, u'\0');
-        bool ascii = true;
-        for (size_t i = 0; i < units; ++i) {
-            wide[i] = char16_t(U::At(text, i));
-            ascii = ascii && wide[i] < 0x80;
-        }
-        if (ascii)
-            return std::string(wide.begin(), wide.end());
-        Utf16ToAnsi(wide.data(), wide.size(), out);
-        return out;
-    }
-    if (reader.Mark != ini::Mark::Utf8 || IsAscii(text, units))
-        return std::string(bytes, units);
-    std::u16string wide;
-    Utf8ToUtf16(bytes, units, wide);
-    Utf16ToAnsi(wide.data(), wide.size(), out);
-    return out;
+    return FileTextToAnsi(EncodingOf(reader.Mark), text, units * U::Width);
 }
 
 // GetPrivateProfileStringA's reading into the 256-byte message field; the
@@ -420,18 +416,11 @@ void ReadSettingsFile(const char* path, int startUp)
         reader.Stop = false;
         ReadPass(reader, path);
     }
-    bool utf8 = reader.Utf8Valid && reader.Utf8Seen;
+    const TextEncoding encoding = reader.Utf8Valid && reader.Utf8Seen ? TextEncoding::Utf8 : TextEncoding::Ansi;
     for (const Reader::Waiting& message : reader.WaitingMessages) {
-        ReminderEntry& entry = EntryTable.Slots[message.Index];
-        if (!utf8) {
-            StoreMessage(entry, message.Bytes.data(), message.Bytes.size());
-            continue;
-        }
-        std::u16string wide;
-        std::string text;
-        Utf8ToUtf16(message.Bytes.data(), message.Bytes.size(), wide);
-        Utf16ToAnsi(wide.data(), wide.size(), text);
-        StoreMessage(entry, text.data(), text.size());
+        std::string text = FileTextToAnsi(encoding, reinterpret_cast<const unsigned char*>(message.Bytes.data()),
+                                          message.Bytes.size());
+        StoreMessage(EntryTable.Slots[message.Index], text.data(), text.size());
     }
     for (int32_t i = 0; i < reader.Count; ++i) {
         ComputeMatchingDate(i);

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <cstdlib>
-#include <string>
 
 #include "data/entry.h"
 #include "resources/ids.h"
@@ -29,15 +28,14 @@ char* LoadText(int id)
 
 void ShowErrorText(const char* text, int fatal)
 {
-    // The text may be the shared buffer: keep it before loading the caption.
-    std::string message = text;
+    // The caption into a buffer of its own: text may be LoadText's.
     char caption[LONG_TEXT_SIZE];
-    lstrcpynA(caption, LoadText(IDS_ERROR_CAPTION), sizeof caption);
+    LoadTextInto(IDS_ERROR_CAPTION, caption, sizeof caption);
     // The box's own loop dispatches ticks and requests to the main window:
     // they wait for it as for a dialog, so that nothing ends the program
     // under an unanswered box.
     ++OpenBoxes;
-    MessageBoxA(GetActiveWindow(), message.c_str(), caption, MB_OK | MB_ICONERROR);
+    MessageBoxA(GetActiveWindow(), text, caption, MB_OK | MB_ICONERROR);
     --OpenBoxes;
     if (fatal) {
         if (MainWindow)

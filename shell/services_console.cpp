@@ -52,9 +52,7 @@ void ShowErrorText(const char* text, int fatal)
 
 void ShowError(int id, int fatal)
 {
-    char text[LONG_TEXT_SIZE];
-    LoadTextInto(id, text, sizeof text);
-    ShowErrorText(text, fatal);
+    ShowErrorText(LoadText(id), fatal);
 }
 
 CalendarDate ReadLocalDate()

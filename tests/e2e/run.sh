@@ -22,7 +22,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-failures=0
+source "$here/../check.sh"
 DIALOG="TQ Windows Reminder"
 TODAY="2026-06-10 09:30:00" # a Wednesday
 
@@ -56,15 +56,6 @@ finished() {
 }
 
 drive() { wine "$driver" "$@" 2>>"$work/driver.log"; }
-
-check() { # what expected actual
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
 
 entry() { # number day message
   printf '[%s]\r\nDay=%s\r\nMonth=0\r\nYear=0\r\nBefore=0\r\nAfter=0\r\nSkip=0\r\nActive=1\r\nAgain=0\r\nMessage=%s\r\n' "$1" "$2" "$3"
@@ -304,8 +295,4 @@ done
 check "3 starts at once whose dialog sets a repeat: one dialog, one resident instance" "1 1 2" "$(crowd 3 repeat)"
 check "  exactly one instance stayed resident" "resident 1" "$(cat "$work/resident.out")"
 
-if [ $failures -ne 0 ]; then
-  echo "driver log:"
-  cat "$work/driver.log"
-fi
-[ $failures -eq 0 ]
+finish_checks "$work/driver.log"

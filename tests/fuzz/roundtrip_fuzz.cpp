@@ -18,6 +18,7 @@
 #include "data/ini_document.h"
 #include "data/settings.h"
 #include "shell/state.h"
+#include "tests/file_bytes.h"
 
 namespace {
 
@@ -36,27 +37,6 @@ std::string Path()
     static std::string path =
         std::string(folder && *folder ? folder : "/tmp") + "/tq-roundtrip-" + std::to_string(getpid()) + ".ini";
     return path;
-}
-
-void WriteFile(const std::string& bytes)
-{
-    if (std::FILE* file = std::fopen(Path().c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-}
-
-std::string ReadFile()
-{
-    std::string bytes;
-    if (std::FILE* file = std::fopen(Path().c_str(), "rb")) {
-        char chunk[4096];
-        size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            bytes.append(chunk, got);
-        std::fclose(file);
-    }
-    return bytes;
 }
 
 // A message as a dialog could store it, made from fuzz bytes: any text,
@@ -180,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     CalendarDate today{10, 6, 2026};
     SetFixedToday(&today);
-    WriteFile(bytes);
+    WriteFileBytes(Path(), bytes);
     std::snprintf(SettingsPath, sizeof SettingsPath, "%s", Path().c_str());
     LoadSettings(0);
     Values before;
@@ -215,7 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     Values after;
-    ReadValues(after, ReadFile());
+    ReadValues(after, ReadFileBytes(Path()));
     for (const auto& [section, sectionName] : before.Sections)
         for (const auto& [key, keyName] : before.Keys) {
             std::string was = ValueOf(before, sectionName, keyName);

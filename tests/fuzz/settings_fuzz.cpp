@@ -13,6 +13,7 @@
 #include "data/settings.h"
 #include "reference_loader.h"
 #include "shell/state.h"
+#include "tests/file_bytes.h"
 
 namespace {
 
@@ -80,10 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int32_t entries = int32_t(IniGetInt(document, "Options", "Entries", 0));
     if (entries >= 0 && entries <= 1000) {
         static std::string path = "/tmp/tq-fuzz-" + std::to_string(getpid()) + ".ini";
-        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fclose(file);
-        }
+        WriteFileBytes(path, bytes);
         std::snprintf(SettingsPath, sizeof SettingsPath, "%s", path.c_str());
         for (int startUp : {1, 0}) {
             LoadSettings(startUp);

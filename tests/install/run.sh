@@ -24,16 +24,7 @@ for file in "$zipfile" "$setup"; do
   fi
 done
 
-failures=0
-check() { # what expected actual
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
-
+source "$here/../check.sh"
 work=$(mktemp -d)
 echo "== the zip"
 check "holds the programs, the README and the licence" "LICENSE.txt README.txt TQ.EXE TQLIST.EXE" \
@@ -129,8 +120,4 @@ check "the Start-menu shortcut is gone" no "$([ -e "$(unix "$menu")" ] && echo y
 check "the uninstall entry is gone" no "$(wine reg query "$key" >/dev/null 2>&1 && echo yes || echo no)"
 check "the settings are kept" 1 "$(grep -c 'Message=Installed and due' "$settings_unix")"
 
-if [ $failures -ne 0 ] && [ -s "$work/driver.log" ]; then
-  echo "driver log:"
-  cat "$work/driver.log"
-fi
-[ $failures -eq 0 ]
+finish_checks "$work/driver.log"

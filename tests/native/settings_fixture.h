@@ -7,13 +7,12 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "data/ini_document.h"
 #include "shell/state.h"
 #include "table_fixture.h"
+#include "tests/file_bytes.h"
 
 class SettingsTest : public TableTest {
 protected:
@@ -35,17 +34,8 @@ protected:
         TimerPeriod = 0;
         TableTest::TearDown();
     }
-    void Write(const std::string& text) const
-    {
-        std::ofstream(File, std::ios::binary) << text;
-    }
-    std::string Read() const
-    {
-        std::ifstream in(File, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void Write(const std::string& text) const { WriteFileBytes(File, text); }
+    std::string Read() const { return ReadFileBytes(File); }
     bool Exists() const
     {
         return access(File.c_str(), F_OK) == 0;

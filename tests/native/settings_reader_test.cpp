@@ -9,8 +9,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "reference_loader.h"
 #include "shell/state.h"
 #include "settings_fixture.h"
+#include "tests/file_bytes.h"
 
 namespace {
 
@@ -96,11 +95,8 @@ TEST_F(FixtureReaderTest, EveryFixtureReadsAsTheDocumentDoes)
         std::string name = item->d_name;
         if (name.size() < 4 || name.substr(name.size() - 4) != ".ini")
             continue;
-        std::ifstream in(folder + "/" + name, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
         SCOPED_TRACE(name);
-        Compare(bytes.str());
+        Compare(ReadFileBytes(folder + "/" + name));
         ++files;
     }
     closedir(listing);

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "shell/state.h"
 #include "settings_fixture.h"
 #include "table_fixture.h"
+#include "tests/file_bytes.h"
 
 namespace {
 
@@ -298,7 +297,7 @@ TEST_F(SettingsTest, ALinkedFileStaysLinkedAndItsTargetGetsTheText)
 {
     const std::string target = Directory + "/real.ini";
     const std::string link = Directory + "/link.ini";
-    std::ofstream(target, std::ios::binary) << "[Options]\nEntries=0\n";
+    WriteFileBytes(target, "[Options]\nEntries=0\n");
     ASSERT_EQ(symlink("real.ini", link.c_str()), 0);
     std::snprintf(SettingsPath, sizeof SettingsPath, "%s", link.c_str());
     LoadSettings(1);
@@ -307,10 +306,7 @@ TEST_F(SettingsTest, ALinkedFileStaysLinkedAndItsTargetGetsTheText)
     struct stat status;
     ASSERT_EQ(lstat(link.c_str(), &status), 0);
     EXPECT_TRUE(S_ISLNK(status.st_mode));
-    std::ifstream in(target, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("Timer period=1234"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(target).find("Timer period=1234"), std::string::npos);
     std::remove(link.c_str());
     std::remove(target.c_str());
 }
@@ -319,7 +315,7 @@ TEST_F(SettingsTest, PlantedOrLeftOverTemporaryFilesAreNeverWrittenThroughAndNev
 {
     Write("[Options]\nEntries=0\n");
     const std::string victim = Directory + "/victim";
-    std::ofstream(victim, std::ios::binary) << "keep me";
+    WriteFileBytes(victim, "keep me");
     // Links and stale files at every name a save of this process could pick
     // first, and at the fixed name of earlier versions.
     std::vector<std::string> planted = {File + ".tq-new"};
@@ -329,16 +325,13 @@ TEST_F(SettingsTest, PlantedOrLeftOverTemporaryFilesAreNeverWrittenThroughAndNev
         if (i % 2 == 0)
             ASSERT_EQ(symlink(victim.c_str(), planted[i].c_str()), 0);
         else
-            std::ofstream(planted[i], std::ios::binary) << "left over";
+            WriteFileBytes(planted[i], "left over");
     }
     LoadSettings(1);
     TimerPeriod = 4321;
     EXPECT_EQ(SaveSettings(), 1);
     EXPECT_NE(Read().find("Timer period=4321"), std::string::npos);
-    std::ifstream in(victim, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "keep me");
+    EXPECT_EQ(ReadFileBytes(victim), "keep me");
     for (const std::string& name : planted) {
         struct stat status;
         EXPECT_EQ(lstat(name.c_str(), &status), 0) << name;
@@ -399,17 +392,6 @@ protected:
     std::string SystemFile() const { return Folders.System + "/TQ.INI"; }
     std::string PerUserFile() const { return Folders.PerUser + "/TQ.INI"; }
     std::string VirtualFile() const { return Folders.VirtualStore + "/TQ.INI"; }
-    static void Put(const std::string& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string Get(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     SettingsFolders Folders;
 };
 
@@ -455,9 +437,9 @@ TEST_F(PerUserSettingsTest, AnUnwritableWindowsDirectoryIsTakenOverOnceAndThenLe
         std::remove(VirtualFile().c_str());
         const std::string kept = "; kept as it was\n[Options]\nEntries=1\n[1]\nActive=1\nMessage=";
         if (c.InSystem)
-            Put(SystemFile(), kept + "in the Windows directory\n");
+            WriteFileBytes(SystemFile(), kept + "in the Windows directory\n");
         if (c.InVirtualStore)
-            Put(VirtualFile(), kept + "in the virtual store\n");
+            WriteFileBytes(VirtualFile(), kept + "in the virtual store\n");
         LoadSettings(1);
         EXPECT_EQ(EntryTable.Count, c.InSystem ? 1 : 0);
         if (EntryTable.Count) {
@@ -466,16 +448,16 @@ TEST_F(PerUserSettingsTest, AnUnwritableWindowsDirectoryIsTakenOverOnceAndThenLe
         // The first save writes the per-user file, even with nothing changed,
         // and leaves the files it started from alone.
         ASSERT_EQ(SaveSettings(), 1);
-        std::string saved = Get(PerUserFile());
+        std::string saved = ReadFileBytes(PerUserFile());
         if (c.InSystem) {
             EXPECT_EQ(saved.rfind("; kept as it was\n[Options]\nEntries=1\n", 0), 0u) << saved;
             EXPECT_NE(saved.find(std::string("Message=") + c.Message + "\n"), std::string::npos) << saved;
-            EXPECT_EQ(Get(SystemFile()), kept + "in the Windows directory\n");
+            EXPECT_EQ(ReadFileBytes(SystemFile()), kept + "in the Windows directory\n");
         } else {
             EXPECT_EQ(saved, "[Options]\r\nTask bar=1\r\nTimer period=60000\r\nEntries=0\r\n");
         }
         // From then on the per-user file is read and written.
-        Put(VirtualFile(), "[Options]\nEntries=0\n");
+        WriteFileBytes(VirtualFile(), "[Options]\nEntries=0\n");
         ReleaseEntryTable();
         LoadSettings(1);
         EXPECT_EQ(EntryTable.Count, c.InSystem ? 1 : 0);

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +18,7 @@
 #include "resources/ids.h"
 #include "shell/services.h"
 #include "shell/state.h"
+#include "tests/file_bytes.h"
 
 namespace {
 
@@ -379,17 +378,8 @@ protected:
         DeleteFileA(File.c_str());
         DialogTest::TearDown();
     }
-    void WriteFile(const std::string& text) const
-    {
-        std::ofstream(File, std::ios::binary) << text;
-    }
-    std::string ReadFile() const
-    {
-        std::ifstream in(File, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void WriteFile(const std::string& text) const { WriteFileBytes(File, text); }
+    std::string ReadFile() const { return ReadFileBytes(File); }
     static bool Enabled(HWND d, int id)
     {
         return IsWindowEnabled(GetDlgItem(d, id));

@@ -7,9 +7,7 @@
 #include <windows.h>
 
 #include <cstring>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,21 +18,9 @@
 #include "data/settings.h"
 #include "resources/ids.h"
 #include "shell/state.h"
+#include "tests/file_bytes.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::vector<std::string> Fixtures()
 {
@@ -91,7 +77,7 @@ protected:
         GetTempPathA(sizeof temp, temp);
         Directory = std::string(temp) + "tq-oracle-" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(Directory.c_str(), nullptr);
-        Fixture = ReadBytes(std::string(TQ_FIXTURE_DIR "\\") + GetParam());
+        Fixture = ReadFileBytes(std::string(TQ_FIXTURE_DIR "\\") + GetParam());
         CalendarDate today{10, 6, 2026};
         SetFixedToday(&today);
     }
@@ -108,7 +94,7 @@ protected:
     std::string Copy(const char* name)
     {
         std::string path = Directory + "\\" + name;
-        WriteBytes(path, Fixture);
+        WriteFileBytes(path, Fixture);
         Files.push_back(path);
         return path;
     }
@@ -122,7 +108,7 @@ protected:
         ParseIniDocument(document, Fixture);
         std::string path = Copy(name);
         if (document.Encoding == TextEncoding::Utf8 && !document.ByteOrderMark)
-            WriteBytes(path, "\xEF\xBB\xBF" + Fixture);
+            WriteFileBytes(path, "\xEF\xBB\xBF" + Fixture);
         return path;
     }
     std::string Directory;
@@ -179,12 +165,12 @@ TEST_P(ProfileOracle, SaveIsReadBackAndKeepsWhatTheProgramDoesNotWrite)
 
     // A file that is UTF-8 without a mark stays so; the profile functions
     // read it as such only with a mark.
-    std::string savedBytes = ReadBytes(saved);
+    std::string savedBytes = ReadFileBytes(saved);
     IniDocument savedDocument;
     ParseIniDocument(savedDocument, savedBytes);
     if (savedDocument.Encoding == TextEncoding::Utf8 && !savedDocument.ByteOrderMark) {
         saved = Copy("saved-marked.ini");
-        WriteBytes(saved, "\xEF\xBB\xBF" + savedBytes);
+        WriteFileBytes(saved, "\xEF\xBB\xBF" + savedBytes);
     }
     const char* file = saved.c_str();
     EXPECT_EQ(GetPrivateProfileIntA("Options", "Task bar", 99, file), UINT(TaskBarOption));
@@ -279,7 +265,7 @@ TEST_F(FailedSave, ReadOnlyFileShowsTheBoxAndKeepsTheBytes)
 {
     File = Directory + "\\readonly.ini";
     const std::string text = "[Options]\r\nEntries=0\r\n";
-    WriteBytes(File, text);
+    WriteFileBytes(File, text);
     SetFileAttributesA(File.c_str(), FILE_ATTRIBUTE_READONLY);
     std::snprintf(SettingsPath, sizeof SettingsPath, "%s", File.c_str());
     LoadSettings(1);
@@ -288,7 +274,7 @@ TEST_F(FailedSave, ReadOnlyFileShowsTheBoxAndKeepsTheBytes)
     BoxWatcher watcher("TQ fatal error");
     EXPECT_EQ(SaveSettings(), 0);
     EXPECT_EQ(watcher.Texts(), "Could not save the settings file " + File + ": " + SystemText(ERROR_ACCESS_DENIED) + "\n");
-    EXPECT_EQ(ReadBytes(File), text);
+    EXPECT_EQ(ReadFileBytes(File), text);
     EXPECT_EQ(EntryTable.Count, 1);
 }
 
