@@ -132,11 +132,6 @@ SettingsFiles LocateSettingsFiles()
     return files;
 }
 
-std::string SettingsFileName()
-{
-    return LocateSettingsFiles().Write;
-}
-
 void EscapeMessage(const char* message, char* out, int size)
 {
     if (size <= 0)

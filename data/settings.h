@@ -29,9 +29,6 @@ struct SettingsFiles {
 };
 SettingsFiles LocateSettingsFiles();
 
-// The file saves go to.
-std::string SettingsFileName();
-
 // Fixes the folders a bare file name stands in, and whether the first of
 // them can be written (tests); null goes back to the platform's.
 struct SettingsFolders;

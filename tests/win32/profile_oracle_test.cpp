@@ -289,14 +289,14 @@ TEST_F(FailedSave, MissingDirectoryShowsTheBox)
     EXPECT_EQ(GetFileAttributesA((Directory + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(SettingsFileName, BareNameIsInTheWindowsDirectory)
+TEST(SettingsFiles, BareNameIsInTheWindowsDirectory)
 {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
     std::snprintf(SettingsPath, sizeof SettingsPath, "TQ.INI");
-    EXPECT_EQ(SettingsFileName(), std::string(windows) + "\\TQ.INI");
+    EXPECT_EQ(LocateSettingsFiles().Write, std::string(windows) + "\\TQ.INI");
     std::snprintf(SettingsPath, sizeof SettingsPath, ".\\TQ.INI");
-    EXPECT_EQ(SettingsFileName(), ".\\TQ.INI");
+    EXPECT_EQ(LocateSettingsFiles().Write, ".\\TQ.INI");
 }
 
 } // namespace
